@@ -1,0 +1,67 @@
+#include "common/TextTests.h"
+
+#include "common/Cp1251.h"
+
+namespace pm::text {
+
+bool IsBlankLine(std::string_view s) {
+    return s.find_first_not_of(' ') == std::string_view::npos;
+}
+
+bool IsDashChar(unsigned char c) { return c == '-' || c == kEnDash; }
+
+bool IsSentenceEnd(unsigned char c) {
+    switch (c) {
+        case '!': case '"': case '\'': case '.': case ':': case '?': case kRaquo:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string TrimLeft(std::string_view s) {
+    const size_t b = s.find_first_not_of(' ');
+    return b == std::string_view::npos ? std::string() : std::string(s.substr(b));
+}
+
+std::string TrimRight(std::string_view s) {
+    const size_t e = s.find_last_not_of(' ');
+    return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
+}
+
+std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+
+size_t FindNoCase(std::string_view hay, std::string_view needle, size_t from) {
+    if (needle.empty()) return from <= hay.size() ? from : std::string_view::npos;
+    if (needle.size() > hay.size()) return std::string_view::npos;
+    const unsigned char first = cp1251::ToLower(static_cast<unsigned char>(needle[0]));
+    for (size_t i = from; i + needle.size() <= hay.size(); ++i) {
+        if (cp1251::ToLower(static_cast<unsigned char>(hay[i])) != first) continue;
+        if (cp1251::EqualsNoCase(hay.substr(i, needle.size()), needle)) return i;
+    }
+    return std::string_view::npos;
+}
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && cp1251::EqualsNoCase(s.substr(0, prefix.size()), prefix);
+}
+
+bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
+    return s.size() >= suffix.size() &&
+           cp1251::EqualsNoCase(s.substr(s.size() - suffix.size()), suffix);
+}
+
+std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to) {
+    if (from.empty()) return std::string(s);
+    std::string out;
+    out.reserve(s.size());
+    size_t pos = 0;
+    for (size_t hit; (hit = s.find(from, pos)) != std::string_view::npos; pos = hit + from.size()) {
+        out.append(s.substr(pos, hit - pos));
+        out.append(to);
+    }
+    out.append(s.substr(pos));
+    return out;
+}
+
+}  // namespace pm::text

@@ -1,0 +1,175 @@
+#include "config/ConfigTree.h"
+
+#include <algorithm>
+
+#include "common/Cp1251.h"
+
+namespace pm {
+
+struct ConfigTree::Impl {
+    struct Node {
+        std::string name;
+        std::vector<std::unique_ptr<Node>> children;
+        std::vector<ConfigValue> values;
+
+        Node* Child(std::string_view n) const {
+            for (const auto& c : children)
+                if (cp1251::EqualsNoCase(c->name, n)) return c.get();
+            return nullptr;
+        }
+        ConfigValue* Value(std::string_view n) {
+            for (auto& v : values)
+                if (cp1251::EqualsNoCase(v.name, n)) return &v;
+            return nullptr;
+        }
+    };
+
+    Node root;
+    bool dirty = false;
+    bool readOnly = false;
+
+    // Splits a backslash path; false when a component is empty.
+    static bool Split(std::string_view path, std::vector<std::string_view>& parts) {
+        parts.clear();
+        while (!path.empty() && path.front() == '\\') path.remove_prefix(1);
+        while (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+        if (path.empty()) return true;
+        size_t start = 0;
+        for (size_t i = 0; i <= path.size(); ++i) {
+            if (i < path.size() && path[i] != '\\') continue;
+            if (i == start) return false;
+            parts.push_back(path.substr(start, i - start));
+            start = i + 1;
+        }
+        return true;
+    }
+
+    Node* Find(std::string_view path) const {
+        std::vector<std::string_view> parts;
+        if (!Split(path, parts)) return nullptr;
+        const Node* n = &root;
+        for (auto p : parts)
+            if (!(n = n->Child(p))) return nullptr;
+        return const_cast<Node*>(n);
+    }
+
+    Node* Create(std::string_view path) {
+        std::vector<std::string_view> parts;
+        if (readOnly || !Split(path, parts)) return nullptr;
+        Node* n = &root;
+        for (auto p : parts) {
+            Node* c = n->Child(p);
+            if (!c) {
+                n->children.push_back(std::make_unique<Node>());
+                c = n->children.back().get();
+                c->name = std::string(p);
+                dirty = true;
+            }
+            n = c;
+        }
+        return n;
+    }
+
+    bool Store(std::string_view path, std::string_view name, ConfigValue value) {
+        Node* n = Create(path);
+        if (!n) return false;
+        value.name = std::string(name);
+        if (ConfigValue* old = n->Value(name)) {
+            value.name = old->name;  // keep the case first written
+            const bool same = old->type == value.type && old->text == value.text &&
+                              old->number == value.number && old->bytes == value.bytes;
+            if (same) return true;
+            *old = std::move(value);
+        } else {
+            n->values.push_back(std::move(value));
+        }
+        dirty = true;
+        return true;
+    }
+};
+
+ConfigTree::ConfigTree() : impl_(std::make_unique<Impl>()) {}
+ConfigTree::~ConfigTree() = default;
+ConfigTree::ConfigTree(ConfigTree&&) noexcept = default;
+ConfigTree& ConfigTree::operator=(ConfigTree&&) noexcept = default;
+
+bool ConfigTree::KeyExists(std::string_view path) const { return impl_->Find(path) != nullptr; }
+
+bool ConfigTree::CreateKey(std::string_view path) { return impl_->Create(path) != nullptr; }
+
+bool ConfigTree::DeleteKey(std::string_view path) {
+    std::vector<std::string_view> parts;
+    if (impl_->readOnly || !Impl::Split(path, parts) || parts.empty()) return false;
+    const std::string_view last = parts.back();
+    parts.pop_back();
+    Impl::Node* parent = &impl_->root;
+    for (auto p : parts)
+        if (!(parent = parent->Child(p))) return false;
+    auto& kids = parent->children;
+    auto it = std::find_if(kids.begin(), kids.end(),
+                           [&](const auto& c) { return cp1251::EqualsNoCase(c->name, last); });
+    if (it == kids.end()) return false;
+    kids.erase(it);
+    impl_->dirty = true;
+    return true;
+}
+
+std::optional<ConfigValue> ConfigTree::GetValue(std::string_view path, std::string_view name) const {
+    Impl::Node* n = impl_->Find(path);
+    if (!n) return std::nullopt;
+    if (ConfigValue* v = n->Value(name)) return *v;
+    return std::nullopt;
+}
+
+bool ConfigTree::SetString(std::string_view path, std::string_view name, std::string_view text) {
+    ConfigValue v;
+    v.type = ValueType::String;
+    v.text = std::string(text);
+    return impl_->Store(path, name, std::move(v));
+}
+
+bool ConfigTree::SetDWord(std::string_view path, std::string_view name, int32_t number) {
+    ConfigValue v;
+    v.type = ValueType::DWord;
+    v.number = number;
+    return impl_->Store(path, name, std::move(v));
+}
+
+bool ConfigTree::SetBinary(std::string_view path, std::string_view name, std::vector<uint8_t> bytes) {
+    ConfigValue v;
+    v.type = ValueType::Binary;
+    v.bytes = std::move(bytes);
+    return impl_->Store(path, name, std::move(v));
+}
+
+bool ConfigTree::DeleteValue(std::string_view path, std::string_view name) {
+    if (impl_->readOnly) return false;
+    Impl::Node* n = impl_->Find(path);
+    if (!n) return false;
+    auto& vals = n->values;
+    auto it = std::find_if(vals.begin(), vals.end(),
+                           [&](const ConfigValue& v) { return cp1251::EqualsNoCase(v.name, name); });
+    if (it == vals.end()) return false;
+    vals.erase(it);
+    impl_->dirty = true;
+    return true;
+}
+
+std::vector<std::string> ConfigTree::SubKeys(std::string_view path) const {
+    std::vector<std::string> out;
+    if (Impl::Node* n = impl_->Find(path))
+        for (const auto& c : n->children) out.push_back(c->name);
+    return out;
+}
+
+std::vector<ConfigValue> ConfigTree::Values(std::string_view path) const {
+    if (Impl::Node* n = impl_->Find(path)) return n->values;
+    return {};
+}
+
+bool ConfigTree::Dirty() const { return impl_->dirty; }
+void ConfigTree::MarkClean() { impl_->dirty = false; }
+void ConfigTree::SetReadOnly(bool readOnly) { impl_->readOnly = readOnly; }
+bool ConfigTree::ReadOnly() const { return impl_->readOnly; }
+
+}  // namespace pm

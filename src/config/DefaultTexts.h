@@ -1,0 +1,81 @@
+// Built-in English texts of the message and process tables.
+#pragma once
+
+#include <string_view>
+#include <utility>
+
+namespace pm {
+
+inline constexpr std::pair<std::string_view, std::string_view> kDefaultMessages[] = {
+    {"CantWorkWithReadOnly", "Unable to work with read-only folder, it must be writable. You can copy data to a writable folder and then open it."},
+    {"Error", "Error"},
+    {"Info", "Info"},
+    {"DropMany", "Multiple drops not supported. Now opening first file only"},
+    {"LargeFile", "File is larger, than 2MB. Convertion may take a while. Proceed?"},
+    {"AlreadyCleared", "This document WAS ALREADY formated using Pellmark program."},
+    {"DosCoded", "This text seems to be MS-DOS (RU) encoded, convert it to correct encoding?"},
+    {"COICoded", "This text seems to be COI8-RU encoded, convert it to correct encoding?"},
+    {"WrongCode", "Wrong encoding detected"},
+    {"NotFound", "Text \"%s\" not found."},
+    {"NoRegFont", "There is no font description in the registry!"},
+    {"AdvancedMode", "Advanced interface mode was designed to give you full control over conversion process, but it slows it down and may confuse inexperienced user.\nNotice: Custom settings, such as custom paragraph tag, once they are set, work in any mode. Proceed?"},
+    {"SwichLocale", "Unable to switch input locale. Select correct one in \"General\"-\"Language\" or correctly inslall your locale thrue the control panel:\nerror while switching to:"},
+    {"LastOpenPage", "Document has an \"last open page\" info. Go to this bookmark (may take a while and window must resize)?"},
+    {"DocNotYet", "This document was NOT yet formated with Pellmark program."},
+    {"SelectText", "Select some text first!"},
+    {"UnableToSetBookmark", "Unable to set bookmark"},
+    {"CantEnterLink", "Your options say to kill all links in source document, so this future is unusable now. Disable links removal and retry"},
+    {"Confirm", "Confirm"},
+    {"Yes", "Yes"},
+    {"No", "No"},
+    {"Save Read File", "There are unsaved changes in file (like notes, styles and bookmarks). Do you want to save them now?"},
+    {"Error in tags", "You have selected different open and close tags for paragraph! This may slow down browsing performance. If you open paragraph with <p> tag, you must close it with </p>, if you open with <div>, close with </div>"},
+    {"Very long tag", "Very long tag found. This may be an error and a large part of the text will be lost! Tag starts with:"},
+    {"XML Incorrect", "XML is still incorrect! Do you really want to continue?"},
+    {"Tags not allowed", "Yo can not use chars \"<\" and \">\" inside this field! There must be plain text only!"},
+    {"DTD in REG has no root", "No root element found in editor's DTD!!! Aborting header tree build! Reinstall XML skin or completly remove it in \"About\" dialog\""},
+    {"Bad DTD", "Error loading XML DTD for editor from registry! Reinstall XML skin or completly remove it in \"About\" dialog"},
+    {"To many values set", "More than one values\\are set under item\\%s,\\but there may only be one."},
+    {"Missed prop", "NOT all required\\properties are filled under\\%s"},
+    {"Missed data", "NOT all required data\\is entered in container\\%s"},
+    {"Confirm regexpr delete", "Are you shure you want to delete rule %s from all lists?"},
+    {"Help with XML", "This error message indicates an error in XML. This is a NORMAL situation since the program is unable to perfectly understand document structure. This message means only that you must perform some manual editing to fix errors."},
+    {"help", "Help"},
+};
+
+inline constexpr std::pair<std::string_view, std::string_view> kDefaultProcesses[] = {
+    {"CurrentTask", "CurrentTask: "},
+    {"SimplyfyHTML", "Simplyfy HTML"},
+    {"AddingNewHeader", "Adding new header"},
+    {"AddingCorrectEnd", "Adding correct end"},
+    {"RemovingFormsAndScripts", "Removing forms and scripts"},
+    {"RemovingImages", "Removing images"},
+    {"RemovingLinks", "Removing links"},
+    {"RemovingPre", "Removing <pre> tags"},
+    {"DetectingParagraphs", "Detecting already paragraphs"},
+    {"CreatingParagraphs", "Detecting paragraphs"},
+    {"DetectingItalic", "Detecting _italic_ text"},
+    {"DetectingUpperText", "Detecting [upper] text"},
+    {"RemovingUnneededText", "Removing unneeded text"},
+    {"DetectingHeaders", "Detecting headers"},
+    {"DetectingEpigraphs", "Detecting Epigraphs"},
+    {"CreatingTOC", "Creating table of content"},
+    {"InsertingHR", "Inserting <hr>"},
+    {"SearchingForQuotes", "Searching for [ \" ]"},
+    {"SearchingForLines", " Searching for [-]"},
+    {"SearchingForPoints", " Searching for [...]"},
+    {"InsertingHyphenation", "Inserting hyphenation..."},
+    {"RemovingSpan", "Removing <span>"},
+    {"RemovingFont", "Removing <font>"},
+    {"RemovingStylesheets", "Removing stylesheets"},
+    {"Ready", "Ready"},
+    {"SavingToFileForBrowser", "Saving to file for browser"},
+    {"SearchingForTitle", "Searching for title"},
+    {"LoadingToRestore", " Loading document to restore the scroll position. Please wait, this may take a while..."},
+    {"GetText", "Getting text from editor..."},
+    {"HTMLPrepare", "Preparing to edit HTML code..."},
+    {"LoadingToBrowser", "Loading text into browser"},
+    {"ApplyStyle", "Applying style [\"%s, %s, %s\" on \"%s\"]. Please wait, this may take a while..."},
+};
+
+}  // namespace pm

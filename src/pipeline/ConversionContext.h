@@ -1,0 +1,57 @@
+// Everything a pipeline stage may use: the line list, the settings, the
+// document values, the templates and the services of the main window. Stages
+// share nothing else.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "config/Settings.h"
+#include "config/Texts.h"
+#include "output/Templates.h"
+#include "pipeline/DocValues.h"
+#include "pipeline/LineList.h"
+#include "platform/Questions.h"
+#include "platform/StatusSink.h"
+
+namespace pm {
+
+class FontTable;       // hyphen/FontTables.h
+class RegexRuleLists;  // regexlists/RegExprList.h
+
+// The files a conversion and its output know about, owned by the main window.
+struct OutputFiles {
+    std::string sourcePath;    // the loaded source file ("" before loading)
+    std::string previewFile;   // what the preview browser shows
+    bool previewShown = false; // the browser has shown previewFile before
+    std::vector<std::string> tempFiles;  // deleted at exit
+    std::vector<std::string> partFiles;  // files of the last split, in order
+};
+
+struct ConversionContext {
+    LineList lines;
+    Settings& settings;
+    DocValues& doc;
+    const Templates& templates;
+    const Texts& texts;
+    StatusSink& status;
+    Questions& questions;
+    OutputFiles& files;
+    const FontTable* font = nullptr;           // the chosen device font, if loaded
+    const RegexRuleLists* rules = nullptr;     // the user's rule lists, if loaded
+    bool xmlDescriptionLoaded = false;         // an XML book description is in use
+
+    // Per-conversion state of the stages.
+    bool longTagWarned = false;
+
+    // "CurrentTask: " + the process text of key.
+    void BeginStage(const std::string& processKey);
+    // The progress figure of a stage at index i of count entries (whole
+    // percent, ties to even, at most 100); the sink hears only changes.
+    void ReportProgress(size_t i, size_t count);
+
+private:
+    std::string lastProgress_;
+};
+
+}  // namespace pm
