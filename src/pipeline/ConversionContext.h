@@ -29,6 +29,10 @@ struct OutputFiles {
 };
 
 struct ConversionContext {
+    ConversionContext(Settings& s, DocValues& d, const Templates& t, const Texts& x, StatusSink& st,
+                      Questions& q, OutputFiles& f)
+        : settings(s), doc(d), templates(t), texts(x), status(st), questions(q), files(f) {}
+
     LineList lines;
     Settings& settings;
     DocValues& doc;

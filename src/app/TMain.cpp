@@ -1,0 +1,54 @@
+#include "app/TMain.h"
+
+#include "platform/ScriptedQuestions.h"
+
+namespace pm {
+
+namespace {
+ScriptedQuestions& SilentQuestions() {
+    static ScriptedQuestions q;
+    return q;
+}
+}  // namespace
+
+TMain::TMain(ConfigTree& userHive, MainUi uiIn, std::string dir)
+    : config(userHive), ui(uiIn), programDir(std::move(dir)) {
+    if (!ui.status) ui.status = &nullStatus_;
+    if (!ui.questions) ui.questions = &SilentQuestions();
+}
+
+TMain::~TMain() = default;
+
+bool TMain::InAdvancedSourceEditor() const {
+    return settings.InterfaceMode == kAdvancedMode && settings.UseSourceEditor && ui.sourceEditor;
+}
+
+bool TMain::InAdvancedHtmlEditor() const {
+    return settings.InterfaceMode == kAdvancedMode && settings.ShowHtml;
+}
+
+ConversionContext TMain::MakeContext() {
+    ConversionContext ctx(settings, doc, templates, texts, *ui.status, *ui.questions, files);
+    ctx.xmlDescriptionLoaded = xmlDescriptionLoaded;
+    return ctx;
+}
+
+void TMain::StoreSourceText(const std::string& text) {
+    sourceLines_ = LineList::FromText(text);
+    driver.Invalidate();
+}
+
+LineList TMain::GetSourceLines() { return sourceLines_ ? *sourceLines_ : LineList(); }
+
+bool TMain::Convert() {
+    ConversionContext ctx = MakeContext();
+    if (!driver.Convert(GetSourceLines(), ctx)) return false;
+    Publish(std::move(ctx.lines));
+    return true;
+}
+
+void TMain::Publish(LineList result) { result_ = std::move(result); }
+
+LineList TMain::Result() const { return result_ ? *result_ : LineList(); }
+
+}  // namespace pm

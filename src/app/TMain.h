@@ -1,0 +1,102 @@
+// The main window's logic, without widgets: it owns the settings record, the
+// source holder, the result, the document values, the templates and the
+// file lists, and carries out the commands. The desktop window (MainWnd) and
+// the headless front end both drive it; the user is reached only through
+// the interfaces in MainUi.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "config/ConfigTree.h"
+#include "config/Settings.h"
+#include "config/Texts.h"
+#include "output/Templates.h"
+#include "pipeline/ConversionContext.h"
+#include "pipeline/DocValues.h"
+#include "pipeline/Driver.h"
+#include "pipeline/LineList.h"
+#include "platform/Questions.h"
+#include "platform/StatusSink.h"
+
+namespace pm {
+
+class HtmlView;      // platform/HtmlView.h
+class FileDialogs;   // platform/FileDialogs.h
+class SourceEditor;  // platform/SourceEditor.h
+class FontTable;
+class RegexRuleLists;
+
+enum InterfaceMode : int { kSimpleMode = 0, kAdvancedMode = 1, kReaderMode = 2 };
+
+// What a front end gives the main window. Null members mean "not there":
+// no preview browser, no dialogs (the caller names every file), no editor.
+struct MainUi {
+    Questions* questions = nullptr;
+    StatusSink* status = nullptr;
+    HtmlView* preview = nullptr;
+    FileDialogs* dialogs = nullptr;
+    SourceEditor* sourceEditor = nullptr;
+};
+
+// The loader's outcome.
+enum class LoadOutcome { Text, Nothing, OpenInReader };
+struct LoadResult {
+    LoadOutcome outcome = LoadOutcome::Nothing;
+    std::string text;
+};
+
+class TMain {
+public:
+    TMain(ConfigTree& userHive, MainUi ui, std::string programDir);
+    ~TMain();
+
+    // ---- state owned by the main window
+    ConfigTree& config;
+    MainUi ui;
+    std::string programDir;
+    Settings settings;
+    DocValues doc;
+    Templates templates;
+    Texts texts;
+    OutputFiles files;
+    PipelineDriver driver;
+    bool xmlDescriptionLoaded = false;
+    bool saveSettingsAtExit = true;
+    bool pendingReaderChanges = false;
+    std::string windowCaption;
+    // The "Open for editing" dialog: its file name and its type choice
+    // (1 Windows/autodetect, 2 MS DOS, 3 KOI8-RU).
+    std::string openDialogFile;
+    int openDialogType = 1;
+    int textFormatPreset = -1;  // the checked format command, -1 none
+
+    // ---- source intake
+    // Load source with the file name already in the open dialog (dropped
+    // file, command line, headless). False when nothing was loaded.
+    bool LoadSrc(const std::string& fileName);
+    LoadResult FileLoader(const std::string& fileName);
+    void StoreSourceText(const std::string& text);
+    LineList GetSourceLines();
+    bool HasSource() const { return sourceLines_.has_value(); }
+
+    // ---- conversion and output
+    // Runs the driver on fresh source lines and publishes the result.
+    bool Convert();
+    void Publish(LineList result);
+    LineList Result() const;
+    bool HasResult() const { return result_.has_value(); }
+    bool InAdvancedHtmlEditor() const;
+    bool InAdvancedSourceEditor() const;
+
+    // A conversion context over this window's state.
+    ConversionContext MakeContext();
+
+private:
+    std::optional<LineList> sourceLines_;  // the source line copy
+    std::optional<LineList> result_;
+    NullStatusSink nullStatus_;
+};
+
+}  // namespace pm

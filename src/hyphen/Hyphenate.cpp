@@ -1,0 +1,1 @@
+#include "hyphen/Hyphenate.h"

@@ -1,0 +1,2 @@
+// The hyphenation engine (placeholder until it lands).
+#pragma once

@@ -1,0 +1,69 @@
+// Answers every question without a window: the headless front end's
+// documented answers, and the scripted answers of the tests. Every question
+// asked is recorded in order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Questions.h"
+
+namespace pm {
+
+class ScriptedQuestions : public Questions {
+public:
+    // The answers given (defaults: proceed, open for editing, convert, yes,
+    // every table-of-contents entry kept, document properties confirmed).
+    bool proceedLargeFile = true;
+    bool neverAskLargeFile = false;
+    FormattingDetectedAnswer::Choice formattingChoice = FormattingDetectedAnswer::Choice::OpenForEditing;
+    bool neverAskFormatting = false;
+    bool convertWrongEncoding = true;
+    bool yesNo = true;
+    std::vector<int> tocUncheck;  // 1-based entries to uncheck
+    bool confirmDocProperties = true;
+
+    struct Asked {
+        std::string kind;  // "message", "yesno", "large", "formatting", "encoding", "toc", "docprops"
+        std::string caption;
+        std::string text;
+    };
+    std::vector<Asked> asked;
+
+    void ShowMessage(const std::string& caption, const std::string& text, MessageIcon) override {
+        asked.push_back({"message", caption, text});
+    }
+    bool AskYesNo(const std::string& caption, const std::string& text) override {
+        asked.push_back({"yesno", caption, text});
+        return yesNo;
+    }
+    LargeFileAnswer AskLargeFile(const std::string& text, const std::string& cancelCaption) override {
+        asked.push_back({"large", cancelCaption, text});
+        return {proceedLargeFile, neverAskLargeFile};
+    }
+    FormattingDetectedAnswer AskFormattingDetected(const std::string& text) override {
+        asked.push_back({"formatting", "Formating detected", text});
+        return {formattingChoice, neverAskFormatting};
+    }
+    bool AskWrongEncoding(const std::string& caption, const std::string& text) override {
+        asked.push_back({"encoding", caption, text});
+        return convertWrongEncoding;
+    }
+    void ConfirmToc(std::vector<TocChoice>& entries) override {
+        asked.push_back({"toc", "", std::to_string(entries.size())});
+        for (int n : tocUncheck)
+            if (n >= 1 && static_cast<size_t>(n) <= entries.size()) entries[static_cast<size_t>(n) - 1].checked = false;
+    }
+    bool AskDocProperties(DocPropertiesRequest& request) override {
+        asked.push_back({"docprops", "", request.values.title});
+        return confirmDocProperties;
+    }
+
+    size_t CountAsked(const std::string& kind) const {
+        size_t n = 0;
+        for (const auto& a : asked) n += a.kind == kind;
+        return n;
+    }
+};
+
+}  // namespace pm

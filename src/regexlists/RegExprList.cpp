@@ -1,0 +1,1 @@
+#include "regexlists/RegExprList.h"

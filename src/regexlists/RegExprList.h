@@ -1,0 +1,2 @@
+// The regular-expression rule lists (placeholder until they land).
+#pragma once
