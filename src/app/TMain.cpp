@@ -1,6 +1,8 @@
 #include "app/TMain.h"
 
+#include "hyphen/FontTables.h"
 #include "platform/ScriptedQuestions.h"
+#include "regexlists/RegExprList.h"
 
 namespace pm {
 
@@ -30,6 +32,8 @@ bool TMain::InAdvancedHtmlEditor() const {
 ConversionContext TMain::MakeContext() {
     ConversionContext ctx(settings, doc, templates, texts, *ui.status, *ui.questions, files);
     ctx.xmlDescriptionLoaded = xmlDescriptionLoaded;
+    ctx.font = font.get();
+    ctx.rules = rules.get();
     return ctx;
 }
 

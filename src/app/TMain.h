@@ -63,6 +63,8 @@ public:
     OutputFiles files;
     PipelineDriver driver;
     bool xmlDescriptionLoaded = false;
+    std::unique_ptr<FontTable> font;         // the chosen device font table
+    std::unique_ptr<RegexRuleLists> rules;   // the user's rule lists
     bool saveSettingsAtExit = true;
     bool pendingReaderChanges = false;
     std::string windowCaption;

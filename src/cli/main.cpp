@@ -1,12 +1,38 @@
 // pellmark-cli: the headless front end for conversion and inspection.
 #include <cstdio>
+#include <cstring>
 #include <string>
 
+#include "cli/Commands.h"
+
+namespace {
+
+void Usage(FILE* to) {
+    std::fputs(
+        "usage: pellmark-cli COMMAND [ARGS]\n"
+        "\n"
+        "commands:\n"
+        "  convert INPUT [options]     convert a text or HTML book (convert --help)\n"
+        "  config import FILE.reg      merge a REGEDIT4 file into the configuration\n"
+        "  config export [KEY] [FILE]  write the configuration, or one key, out\n"
+        "  rules list | rules apply NAME FILE\n"
+        "                              the regular-expression rule lists\n",
+        to);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: pellmark-cli COMMAND ...\n");
-        return 2;
+    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+        Usage(argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
     }
-    std::fprintf(stderr, "pellmark-cli: unknown command \"%s\"\n", argv[1]);
+    const std::string cmd = argv[1];
+    const pm::cli::Args args(argv + 2, argv + argc);
+    if (cmd == "convert") return pm::cli::RunConvert(args);
+    if (cmd == "config") return pm::cli::RunConfig(args);
+    if (cmd == "rules") return pm::cli::RunRules(args);
+    std::fprintf(stderr, "pellmark-cli: unknown command \"%s\"\n", cmd.c_str());
+    Usage(stderr);
     return 2;
 }

@@ -1,2 +1,6 @@
 // The regular-expression rule lists (placeholder until they land).
 #pragma once
+
+namespace pm {
+class RegexRuleLists {};
+}  // namespace pm

@@ -1,6 +1,9 @@
-// Placeholder bodies until these stages are written.
+// Placeholder bodies until the rule lists land.
+#include "regexlists/RegexStage.h"
+
 #include "pipeline/Stages.h"
 
 namespace pm {
+void ApplySourceRules(TMain&, std::string&) {}
 void StageUserRegex(ConversionContext&) {}
 }  // namespace pm
