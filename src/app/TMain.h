@@ -74,6 +74,13 @@ public:
     int openDialogType = 1;
     int textFormatPreset = -1;  // the checked format command, -1 none
 
+    // ---- start and exit
+    // What creating the main window does without widgets: interface texts,
+    // templates, settings with their fallbacks, font tables, rule lists.
+    void Start();
+    // Deletes every temporary file; the settings are saved by the front end.
+    void Shutdown();
+
     // ---- source intake
     // Load source with the file name already in the open dialog (dropped
     // file, command line, headless). False when nothing was loaded.

@@ -1,11 +1,194 @@
-// Placeholder until this command lands.
-#include <cstdio>
+// pellmark-cli convert: intake, the pipeline and the save, without windows.
+#include <unistd.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "app/TMain.h"
+#include "cli/CliConfig.h"
 #include "cli/Commands.h"
+#include "cli/ConvertOptions.h"
+#include "cli/TerminalStatus.h"
+#include "common/AtomicFile.h"
+#include "common/Cp1251.h"
+#include "output/Footer.h"
+#include "pipeline/TextFormat.h"
+#include "platform/ScriptedQuestions.h"
 
 namespace pm::cli {
-int RunConvert(const Args&) {
-    std::fputs("pellmark-cli: convert is not built yet\n", stderr);
-    return 2;
+namespace {
+
+namespace fs = std::filesystem;
+
+int Fail(const std::string& text, int code = 1) {
+    std::fprintf(stderr, "pellmark-cli: %s\n", text.c_str());
+    return code;
 }
+
+// The questions of loading and converting, answered as the options say.
+class CliQuestions final : public ScriptedQuestions {
+public:
+    void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override {
+        ScriptedQuestions::ShowMessage(caption, text, icon);
+        std::fprintf(stderr, "pellmark-cli: %s: %s\n", cp1251::ToUtf8(caption).c_str(),
+                     cp1251::ToUtf8(text).c_str());
+    }
+};
+
+void ApplyAnswers(const ConvertOptions& o, CliQuestions& q) {
+    for (const auto& [name, yes] : o.answers) {
+        if (name == "large") q.proceedLargeFile = yes;
+        else if (name == "converted")
+            q.formattingChoice = yes ? FormattingDetectedAnswer::Choice::OpenForEditing
+                                     : FormattingDetectedAnswer::Choice::Cancel;
+        else if (name == "encoding") q.convertWrongEncoding = yes;
+        else if (name == "title") q.confirmDocProperties = yes;
+    }
+    q.tocUncheck = o.tocUncheck;
+}
+
+std::string ProgramDir() {
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(".") : self.parent_path().string();
+}
+
+// "\n" inside an entry as \n, a backslash as \\.
+std::string EscapeEntry(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\\') out += "\\\\";
+        else if (c == '\n') out += "\\n";
+        else out += c;
+    }
+    return out;
+}
+
+bool WriteOut(const std::string& path, const std::string& bytes, std::string& error) {
+    if (path == "-") {
+        const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+        if (!ok) error = "cannot write to standard output";
+        return ok;
+    }
+    return WriteFileAtomic(path, bytes, &error);
+}
+
+std::string DefaultOutput(const ConvertOptions& o, const TMain& main) {
+    const std::string ext = o.format == "txt" ? ".txt" : main.templates.Get("FileExt");
+    fs::path out = fs::path(o.input).replace_extension(ext);
+    if (fs::path(o.input) == out) out += ".converted" + ext;
+    return out.string();
+}
+
+void ApplyDocValueOptions(const ConvertOptions& o, TMain& main) {
+    if (o.titleSet) main.doc.title = cp1251::FromUtf8(o.title);
+    if (o.authorSet) main.doc.author = cp1251::FromUtf8(o.author);
+    if (o.shortTitleSet) main.doc.shortTitle = cp1251::FromUtf8(o.shortTitle);
+    if (o.commentSet) main.doc.comment = cp1251::FromUtf8(o.comment);
+}
+
+enum class SaveFormat { Html, PlainText };
+
+// The finished document as "Save the result" writes it.
+std::string SavedText(const TMain& main, SaveFormat) {
+    std::string text = main.Result().Join("\r\n");
+    const size_t body = text.rfind("</body>");
+    text.insert(body == std::string::npos ? 0 : body, CreditFooter());
+    return text;
+}
+
+bool CopyPartFilesTo(const TMain& main, const std::string& dir, std::string& error) {
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    for (const auto& part : main.files.partFiles) {
+        fs::copy_file(part, fs::path(dir) / fs::path(part).filename(), fs::copy_options::overwrite_existing, ec);
+        if (ec) {
+            error = "cannot copy \"" + part + "\" into \"" + dir + "\": " + ec.message();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool DocValueOptionsGiven(const ConvertOptions& o) {
+    return o.titleSet || o.authorSet || o.shortTitleSet || o.commentSet;
+}
+
+int Convert(const ConvertOptions& o) {
+    ConfigTree tree;
+    std::string error;
+    if (!LoadCliConfig(o.configFile, o.noConfig, tree, error)) return Fail(error);
+    tree.SetReadOnly(true);
+
+    TerminalStatus status;
+    CliQuestions questions;
+    ApplyAnswers(o, questions);
+    MainUi ui;
+    ui.status = &status;
+    ui.questions = &questions;
+    TMain main(tree, ui, ProgramDir());
+    main.Start();
+    for (const auto& [key, value] : o.sets)
+        if (!ApplyCliSetting(main.settings, key, cp1251::FromUtf8(value), error)) return Fail(error, 2);
+    if (o.preset >= 0) {
+        main.settings.AutoDetectFormat = false;
+        ApplyTextFormatPreset(main.settings, o.preset);
+    }
+    if (!o.splitDir.empty()) main.settings.BreakTextApartByToc = true;
+    main.openDialogType = o.openAs;
+    main.driver.SetLastStage(o.stages);
+
+    const bool loaded = main.LoadSrc(o.input);
+    if (loaded && !main.HasResult()) main.Convert();
+    if (!loaded || !main.HasResult()) {
+        main.Shutdown();
+        return Fail("nothing was converted from \"" + o.input + "\"");
+    }
+    if (DocValueOptionsGiven(o)) {
+        ApplyDocValueOptions(o, main);
+        main.driver.Invalidate();
+        main.Convert();
+    }
+
+    int code = 0;
+    if (o.dumpLines) {
+        const LineList result = main.Result();
+        std::string dump;
+        for (size_t i = 0; i < result.Count(); ++i)
+            dump += std::to_string(result.Mark(i)) + "\t" + cp1251::ToUtf8(EscapeEntry(result.Text(i))) + "\n";
+        if (!WriteOut(o.output.empty() ? "-" : o.output, dump, error)) code = Fail(error);
+    } else if (!o.splitDir.empty()) {
+        if (!CopyPartFilesTo(main, o.splitDir, error)) code = Fail(error);
+        else std::fprintf(stderr, "Wrote %zu files into %s\n", main.files.partFiles.size(), o.splitDir.c_str());
+    } else {
+        const std::string out = o.output.empty() ? DefaultOutput(o, main) : o.output;
+        const SaveFormat fmt = o.format == "txt" ? SaveFormat::PlainText : SaveFormat::Html;
+        if (!WriteOut(out, SavedText(main, fmt), error)) {
+            code = Fail(error);
+        } else if (::isatty(STDERR_FILENO)) {
+            std::fprintf(stderr, "Wrote %s\n", out.c_str());
+        }
+    }
+    main.Shutdown();
+    return code;
+}
+
+}  // namespace
+
+int RunConvert(const Args& args) {
+    ConvertOptions opts;
+    std::string error;
+    if (!ParseConvertOptions(args, opts, error)) {
+        std::fprintf(stderr, "pellmark-cli convert: %s\n%s", error.c_str(), "Try \"pellmark-cli convert --help\".\n");
+        return 2;
+    }
+    if (opts.help) {
+        std::fputs(ConvertHelp(), stdout);
+        return 0;
+    }
+    return Convert(opts);
+}
+
 }  // namespace pm::cli

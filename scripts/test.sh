@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds Pellmark and runs the whole test suite: every test of the normal
+# build (widget tests included, headless), then the core tests again built
+# with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh
+(cd build && ctest --output-on-failure --timeout 900)
+PELLMARK_BUILD_DIR=build-asan bash scripts/build.sh -DPELLMARK_GUI=OFF -DPELLMARK_BENCH=OFF -DPELLMARK_SANITIZE=ON
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure --timeout 900)
