@@ -95,6 +95,19 @@ ConfigTree& ConfigTree::operator=(ConfigTree&&) noexcept = default;
 
 bool ConfigTree::KeyExists(std::string_view path) const { return impl_->Find(path) != nullptr; }
 
+std::optional<std::string> ConfigTree::StoredPath(std::string_view path) const {
+    std::vector<std::string_view> parts;
+    if (!Impl::Split(path, parts)) return std::nullopt;
+    const Impl::Node* n = &impl_->root;
+    std::string out;
+    for (auto p : parts) {
+        if (!(n = n->Child(p))) return std::nullopt;
+        if (!out.empty()) out.push_back('\\');
+        out += n->name;
+    }
+    return out;
+}
+
 bool ConfigTree::CreateKey(std::string_view path) { return impl_->Create(path) != nullptr; }
 
 bool ConfigTree::DeleteKey(std::string_view path) {

@@ -37,6 +37,9 @@ public:
     ConfigTree& operator=(ConfigTree&&) noexcept;
 
     bool KeyExists(std::string_view path) const;
+    // The path with every name spelt as stored ("" for the hive itself), or
+    // nothing when the key does not exist.
+    std::optional<std::string> StoredPath(std::string_view path) const;
     // Creates the key and every missing key above it. Returns false on an
     // invalid path (empty component) or a read-only tree.
     bool CreateKey(std::string_view path);

@@ -1,0 +1,157 @@
+// REGEDIT4 import and export.
+#include <gtest/gtest.h>
+
+#include "config/RegFile.h"
+
+namespace pm {
+namespace {
+
+const std::string kRoot = "Software\\Vorn Soft\\Pellmark\\1.00";
+
+bool Import(ConfigTree& t, const std::string& text, std::string* err = nullptr) {
+    std::string local;
+    return ImportRegedit(t, text, err ? err : &local);
+}
+
+TEST(RegFile, ReadsEveryValueForm) {
+    ConfigTree t;
+    std::string err;
+    ASSERT_TRUE(Import(t,
+                       "REGEDIT4\r\n\r\n"
+                       "[HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00]\r\n"
+                       "\"Path\"=\"C:\\\\books\\\\\\\"new\\\"\"\r\n"
+                       "\"Londg strings min\"=dword:7fffffff\r\n"
+                       "\"Minus\"=DWORD:FFFFFFFF\r\n"
+                       "\"Blob\"=hex:de,ad,\\\r\n"
+                       "  be,ef\r\n"
+                       "\"Empty blob\"=hex:\r\n"
+                       "@=\"default\"\r\n"
+                       "\"Two lines\"=\"a\r\nb\"\r\n",
+                       &err))
+        << err;
+    EXPECT_EQ(t.GetValue(kRoot, "path")->text, "C:\\books\\\"new\"");
+    EXPECT_EQ(t.GetValue(kRoot, "Londg strings min")->number, 2147483647);
+    EXPECT_EQ(t.GetValue(kRoot, "Minus")->number, -1);
+    EXPECT_EQ(t.GetValue(kRoot, "Blob")->bytes, (std::vector<uint8_t>{0xde, 0xad, 0xbe, 0xef}));
+    EXPECT_TRUE(t.GetValue(kRoot, "Empty blob")->bytes.empty());
+    EXPECT_EQ(t.GetValue(kRoot, "")->text, "default");
+    EXPECT_EQ(t.GetValue(kRoot, "Two lines")->text, "a\r\nb");
+}
+
+TEST(RegFile, ExportThenImportGivesTheSameTree) {
+    ConfigTree t;
+    t.SetString(kRoot, "Quote\"and\\slash", "\"\\\\x\"");
+    t.SetString(kRoot, "", "root default");
+    t.SetString(kRoot, "Cyrillic", "\xD0\xF3\xF1\xF1\xEA\xE8\xE9 \xAB\xF2\xE5\xEA\xF1\xF2\xBB");
+    t.SetString(kRoot, "Newlines", "<html>\r\n<body>\n");
+    t.SetDWord(kRoot, "Negative", -123456);
+    std::vector<uint8_t> big(200);
+    for (size_t k = 0; k < big.size(); ++k) big[k] = static_cast<uint8_t>(k * 7);
+    t.SetBinary(kRoot + "\\Fonts\\Table", "Widths", big);
+    t.CreateKey(kRoot + "\\Empty key");
+
+    const std::string text = ExportRegedit(t, "");
+    ASSERT_EQ(text.rfind("REGEDIT4\r\n\r\n", 0), 0u);
+    EXPECT_NE(text.find(",\\\r\n  "), std::string::npos);  // long hex data wraps
+    ConfigTree back;
+    std::string err;
+    ASSERT_TRUE(Import(back, text, &err)) << err;
+    EXPECT_EQ(ExportRegedit(back, ""), text);
+    EXPECT_EQ(back.GetValue(kRoot, "Quote\"and\\slash")->text, "\"\\\\x\"");
+    EXPECT_EQ(back.GetValue(kRoot + "\\Fonts\\Table", "Widths")->bytes, big);
+    EXPECT_TRUE(back.KeyExists(kRoot + "\\Empty key"));
+}
+
+TEST(RegFile, ExportOfOneKeyUsesStoredSpellingAndIncludesSubKeys) {
+    ConfigTree t;
+    t.SetString(kRoot + "\\html\\xml", "Ostrel", "x");
+    t.SetString(kRoot, "Other", "y");
+    const std::string text = ExportRegedit(t, "software\\vorn soft\\pellmark\\1.00\\HTML");
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00\\html]\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00\\html\\xml]\r\n\"Ostrel\"=\"x\""),
+              std::string::npos);
+    EXPECT_EQ(text.find("Other"), std::string::npos);
+    EXPECT_EQ(ExportRegedit(t, "No\\Such"), "REGEDIT4\r\n\r\n");
+}
+
+TEST(RegFile, DeleteFormsRemoveKeysWithSubKeysAndValues) {
+    ConfigTree t;
+    t.SetString(kRoot + "\\interface\\menu", "a", "1");
+    t.SetString(kRoot + "\\interface", "target", "ru");
+    t.SetString(kRoot, "Keep", "k");
+    t.SetString(kRoot, "Drop", "d");
+    ASSERT_TRUE(Import(t,
+                       "REGEDIT4\n\n"
+                       "[-HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00\\interface]\n"
+                       "[HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00]\n"
+                       "\"drop\"=-\n"
+                       "\"Never there\"=-\n"));
+    EXPECT_FALSE(t.KeyExists(kRoot + "\\interface"));
+    EXPECT_FALSE(t.GetValue(kRoot, "Drop"));
+    EXPECT_EQ(t.GetValue(kRoot, "Keep")->text, "k");
+}
+
+TEST(RegFile, LaterLinesWinAndKeysAreCreatedEvenWithoutValues) {
+    ConfigTree t;
+    ASSERT_TRUE(Import(t,
+                       "REGEDIT4\n\n; a comment\n"
+                       "[HKEY_CURRENT_USER\\A\\B]\n\n"
+                       "[HKEY_CURRENT_USER\\A]\n\"v\"=\"1\"\n\"V\"=dword:00000002\n"));
+    EXPECT_TRUE(t.KeyExists("A\\B"));
+    EXPECT_EQ(t.GetValue("A", "v")->type, ValueType::DWord);
+}
+
+struct BadInput {
+    const char* text;
+    int line;
+    const char* reasonPart;
+};
+
+class RegFileBadInput : public ::testing::TestWithParam<BadInput> {};
+
+TEST_P(RegFileBadInput, IsReportedByLineAndChangesNothing) {
+    ConfigTree t;
+    t.SetString(kRoot, "Before", "kept");
+    const std::string before = ExportRegedit(t, "");
+    std::string err;
+    EXPECT_FALSE(Import(t, GetParam().text, &err));
+    EXPECT_EQ(err.rfind("line " + std::to_string(GetParam().line) + ": ", 0), 0u) << err;
+    EXPECT_NE(err.find(GetParam().reasonPart), std::string::npos) << err;
+    EXPECT_EQ(ExportRegedit(t, ""), before);
+}
+
+// Each file sets a value first, so a partial import would show.
+#define PM_HEAD "REGEDIT4\n\n[HKEY_CURRENT_USER\\X]\n\"set\"=\"1\"\n[-HKEY_CURRENT_USER\\Software]\n"
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RegFileBadInput,
+    ::testing::Values(BadInput{"", 1, "REGEDIT4"}, BadInput{"Windows Registry Editor Version 5.00\r\n", 1, "version 5"},
+                      BadInput{"\xFF\xFE" "R\0", 1, "UTF-16"},
+                      BadInput{PM_HEAD "[HKEY_LOCAL_MACHINE\\Software\\X]\n", 6, "read-only"},
+                      BadInput{PM_HEAD "[HKEY_CLASSES_ROOT\\txtfile]\n", 6, "unknown hive"},
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\A\\\\B]\n", 6, "empty key name"},
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\A\n", 6, "closing ]"},
+                      BadInput{PM_HEAD "[-HKEY_CURRENT_USER]\n", 6, "whole hive"},
+                      BadInput{"REGEDIT4\n\n\"v\"=\"1\"\n", 3, "before any [key]"},
+                      BadInput{PM_HEAD "\"v\"=\"1\"\n", 6, "being deleted"},
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\"=dword:100000000\n", 7, "more than 8"},
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\"=dword:\n", 7, "hexadecimal digits"},
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\"=hex:de,zz\n", 7, "hexadecimal byte"},
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\"=hex:de,\\\n  ad,\\ x\n", 8, "end its line"},
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\"=hex(2):41,00\n", 7, "not supported"},
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\"=\"1\" junk\n", 7, "after the value"},
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\" \"1\"\n", 7, "expected ="},
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\"=\"open\n\n\n", 7, "closing double quote"},
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\nv=1\n", 7, "neither"},
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\"=17\n", 7, "value data"}));
+#undef PM_HEAD
+
+TEST(RegFile, ReadOnlyTreeRefusesImport) {
+    ConfigTree t;
+    t.SetReadOnly(true);
+    std::string err;
+    EXPECT_FALSE(Import(t, "REGEDIT4\n\n[HKEY_CURRENT_USER\\A]\n", &err));
+    EXPECT_NE(err.find("read-only"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pm
