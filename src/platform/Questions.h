@@ -31,11 +31,16 @@ struct TocChoice {
     bool checked = true;
 };
 
-// What the document properties window (TTetleWnd) shows and gives back.
+// What the document properties window (TTetleWnd) shows and gives back:
+// the edits Title, ShortTitle, Autor, FirstName, MidName, LastName (from
+// values; comment and cover image are not shown) and the two check boxes.
 struct DocPropertiesRequest {
-    DocValues values;          // title, short title, author and name parts
-    bool addAuthorToTitle = true;  // "Auto add autor to <title> next time"
-    bool makeLatin = false;        // "Make latin"
+    DocValues values;
+    bool addAuthorToTitle = true;  // AddAutor: "Auto add autor to <title> next time"
+    bool makeLatin = false;        // Latinic: "Latinic short title next time"
+    // XML output mode: the name parts are shown and the author edit is
+    // disabled; otherwise the name parts are hidden and the author is editable.
+    bool nameParts = false;
 };
 
 class Questions {
