@@ -5,13 +5,16 @@
 // the interfaces in MainUi.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "config/ConfigTree.h"
+#include "config/Localization.h"
 #include "config/Settings.h"
 #include "config/Texts.h"
+#include "output/Saving.h"
 #include "output/Templates.h"
 #include "pipeline/ConversionContext.h"
 #include "pipeline/DocValues.h"
@@ -60,6 +63,7 @@ public:
     DocValues doc;
     Templates templates;
     Texts texts;
+    InterfaceTexts uiTexts;  // menu, hint, tree and control captions
     OutputFiles files;
     PipelineDriver driver;
     bool xmlDescriptionLoaded = false;
@@ -98,6 +102,26 @@ public:
     bool HasResult() const { return result_.has_value(); }
     bool InAdvancedHtmlEditor() const;
     bool InAdvancedSourceEditor() const;
+
+    // ---- document output (src/output/Publish.cpp)
+    // Result joined with CR LF, the footer text inserted (not in XML output mode).
+    std::string DocumentText() const;
+    // Writes the preview file and shows it in the preview browser.
+    void RefreshPreview();
+    // "Save the result" (split documents: copies the part files), "Save &
+    // Read!" and "Save source text", with their dialogs.
+    void SaveHTML();
+    void ToolButton68Click();
+    void SaveSrc();
+    // The saves once a file is named (no dialog, no message): on failure
+    // false with one sentence in *error, and any older file left intact.
+    bool SaveResultAs(const std::string& path, SaveFormat format, std::string* error);
+    bool CopyPartFilesTo(const std::string& folder, std::string* error);
+    bool SaveSourceAs(const std::string& path, std::string* error);
+    // Runs the XML check on the preview in XML output mode (set by the XML
+    // module; empty does nothing).
+    std::function<void()> checkXmlOutput;
+    std::function<void(const std::string&)> openForReading;  // open a book in the reader
 
     // A conversion context over this window's state.
     ConversionContext MakeContext();

@@ -1,0 +1,148 @@
+// Document output of the main window: the preview file and the save
+// commands.
+#include <filesystem>
+
+#include "app/TMain.h"
+#include "common/AtomicFile.h"
+#include "output/Footer.h"
+#include "platform/FileDialogs.h"
+#include "platform/HtmlView.h"
+
+namespace pm {
+namespace {
+
+std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+// The general error handler of the commands: the failure in a message box.
+void ReportFailure(TMain& m, const std::string& error) {
+    m.ui.questions->ShowMessage(m.texts.Msg("Error"), error, MessageIcon::Error);
+}
+
+std::optional<FileDialogAnswer> AskSavePath(TMain& m, std::string_view filter, int filterIndex,
+                                            std::string& rememberedDir) {
+    if (!m.ui.dialogs) return std::nullopt;
+    FileDialogRequest request;
+    request.filter = std::string(filter);
+    request.filterIndex = filterIndex;
+    request.initialDir = rememberedDir;
+    std::optional<FileDialogAnswer> answer = m.ui.dialogs->SaveFile(request);
+    if (answer) rememberedDir = FolderOf(answer->path);
+    return answer;
+}
+
+// The split case of "Save the result": the part files go into a chosen
+// folder. True when the folder was confirmed and every file copied.
+bool SaveSplitDocument(TMain& m) {
+    const std::string start = m.settings.SaveMultipleLastFolder;
+    m.settings.SaveMultipleLastFolder.clear();
+    const std::string& prompt = m.uiTexts.Control("SaveMultiple");
+    std::optional<std::string> folder = m.ui.dialogs->ChooseFolder(prompt, prompt, start);
+    if (!folder) return false;
+    std::string chosen = *folder;
+    while (chosen.size() > 1 && (chosen.back() == '/' || chosen.back() == '\\')) chosen.pop_back();
+    m.settings.SaveMultipleLastFolder = chosen;
+    std::string error;
+    if (m.CopyPartFilesTo(chosen, &error)) return true;
+    ReportFailure(m, error);
+    return false;
+}
+
+}  // namespace
+
+std::string TMain::DocumentText() const { return DocumentWithFooter(Result(), settings, templates); }
+
+void TMain::RefreshPreview() {
+    if (files.previewFile.empty()) {
+        if (ui.preview) ui.preview->Navigate("about:blank");
+        return;
+    }
+    ui.status->Status(texts.Task("SavingToFileForBrowser"));
+    ui.status->Busy(true);
+    if (!WriteFileAtomic(files.previewFile, DocumentText())) {
+        ui.status->Busy(false);
+        ui.status->Status(std::string(kPreviewWriteFailed));
+        return;
+    }
+    if (ui.preview) {
+        if (files.previewShown) {
+            ui.preview->Reload();
+        } else {
+            ui.preview->Navigate(files.previewFile);
+            files.previewShown = true;
+        }
+    }
+    ui.status->Busy(false);
+    ui.status->Status(texts.Proc("Ready"));
+    if (templates.XmlOutputMode() && checkXmlOutput) checkXmlOutput();
+    if (ui.preview) ui.preview->Focus();
+}
+
+bool TMain::SaveResultAs(const std::string& path, SaveFormat format, std::string* error) {
+    const std::string html = DocumentText();
+    if (format == SaveFormat::Html) return WriteFileAtomic(path, html, error);
+    return WriteFileAtomic(path, PlainTextDocument(html, settings, templates), error);
+}
+
+bool TMain::CopyPartFilesTo(const std::string& folder, std::string* error) {
+    for (const std::string& part : files.partFiles) {
+        std::string bytes;
+        if (!ReadWholeFile(part, bytes, error)) return false;
+        const std::string target = (std::filesystem::path(folder) / FileNameOf(part)).string();
+        if (!WriteFileAtomic(target, bytes, error)) return false;
+    }
+    return true;
+}
+
+bool TMain::SaveSourceAs(const std::string& path, std::string* error) {
+    return WriteFileAtomic(path, GetSourceLines().Join("\r\n"), error);
+}
+
+void TMain::SaveHTML() {
+    if (!ui.dialogs) return;
+    if (settings.BreakTextApartByToc) {
+        SaveSplitDocument(*this);
+        return;
+    }
+    std::string error;
+    const bool xml = xmlDescriptionLoaded;
+    std::optional<FileDialogAnswer> answer =
+        AskSavePath(*this, xml ? kXmlResultFilter : kResultFilter, xml ? 2 : 1, settings.LastEditSaveDir);
+    if (!answer) return;
+    const bool markup = xml || answer->filterIndex != 2;
+    const std::string path = WithDefaultExtension(answer->path, markup ? templates.Get("FileExt") : ".txt");
+    if (!SaveResultAs(path, markup ? SaveFormat::Html : SaveFormat::PlainText, &error)) ReportFailure(*this, error);
+}
+
+void TMain::ToolButton68Click() {
+    if (!HasResult() || !ui.dialogs) return;
+    if (settings.BreakTextApartByToc) {
+        if (SaveSplitDocument(*this) && !files.partFiles.empty() && openForReading) {
+            const std::filesystem::path last = std::filesystem::path(files.partFiles.back()).filename();
+            openForReading((std::filesystem::path(settings.SaveMultipleLastFolder) / last).string());
+        }
+        return;
+    }
+    std::optional<FileDialogAnswer> answer =
+        AskSavePath(*this, kSaveAndReadFilter, 1, settings.LastEditSaveAndReadDir);
+    if (!answer) return;
+    const std::string path = WithDefaultExtension(answer->path, templates.Get("FileExt"));
+    std::string error;
+    if (!SaveResultAs(path, SaveFormat::Html, &error)) {
+        ReportFailure(*this, error);
+        return;
+    }
+    if (openForReading) openForReading(path);
+}
+
+void TMain::SaveSrc() {
+    if (!ui.dialogs) return;
+    std::optional<FileDialogAnswer> answer = AskSavePath(*this, kSourceFilter, 1, settings.LastEditSaveSrcDir);
+    if (!answer) return;
+    std::string path = answer->path;
+    if (answer->filterIndex == 1) path = WithDefaultExtension(path, ".txt");
+    else if (answer->filterIndex == 2) path = WithDefaultExtension(path, templates.Get("FileExt"));
+    std::string error;
+    if (!SaveSourceAs(path, &error)) ReportFailure(*this, error);
+}
+
+}  // namespace pm

@@ -1,0 +1,39 @@
+#include "output/Saving.h"
+
+#include <filesystem>
+
+#include "output/Footer.h"
+#include "output/PlainText.h"
+
+namespace pm {
+
+std::string DocumentWithFooter(const LineList& result, const Settings& settings, const Templates& templates) {
+    std::string text = result.Join("\r\n");
+    if (templates.XmlOutputMode()) return text;
+    return InsertFooter(std::move(text), FooterText(settings, templates));
+}
+
+std::string PlainTextDocument(std::string_view documentHtml, const Settings& settings,
+                              const Templates& templates) {
+    std::string text = RenderPlainText(documentHtml);
+    text += "\n\r";
+    text += PlainTextCredit();
+    if (settings.Hyphenate) {
+        text += "\n\r";
+        text += PlainHyphenationLine(settings, templates);
+    }
+    return text;
+}
+
+std::string WithDefaultExtension(const std::string& path, std::string_view ext) {
+    if (std::filesystem::path(path).filename().has_extension()) return path;
+    return path + std::string(ext);
+}
+
+std::string FolderOf(const std::string& path) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder;
+}
+
+}  // namespace pm

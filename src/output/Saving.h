@@ -1,0 +1,40 @@
+// Building the texts that document output writes: the document with its
+// footer, the plain-text form, and the small file-name rules of the save
+// commands.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "config/Settings.h"
+#include "output/Templates.h"
+#include "pipeline/LineList.h"
+
+namespace pm {
+
+enum class SaveFormat { Html, PlainText };
+
+// The dialog filters of the save commands.
+inline constexpr std::string_view kResultFilter = "Save as HTML document|*.html;*.htm|Save as plain text|*.txt";
+inline constexpr std::string_view kXmlResultFilter = "Save as XML wint xsl link|*.xml|Save as standalone XML|*.xml";
+inline constexpr std::string_view kSaveAndReadFilter = "Save as HTML document|*.html;*.htm";
+inline constexpr std::string_view kSourceFilter =
+    "Save file with TXT extention|*.txt|Save file with HTML  extention|*.htm;*html|Enter extention manualy|*.*";
+// Shown when the preview file cannot be written.
+inline constexpr std::string_view kPreviewWriteFailed = "Status:Error creating file, skipped. Now ready";
+
+// The entries joined with CR LF, the footer text inserted (not in XML
+// output mode).
+std::string DocumentWithFooter(const LineList& result, const Settings& settings, const Templates& templates);
+
+// What a browser shows of the document, then LF CR and the plain-text
+// credit, then (with "Hyphenate" on) LF CR and the hyphenation line.
+std::string PlainTextDocument(std::string_view documentHtml, const Settings& settings,
+                              const Templates& templates);
+
+// path with ext appended when its file name has no extension.
+std::string WithDefaultExtension(const std::string& path, std::string_view ext);
+// The folder part of a path ("" for a bare name), without a trailing slash.
+std::string FolderOf(const std::string& path);
+
+}  // namespace pm
