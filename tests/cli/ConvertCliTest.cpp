@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "CliRun.h"
+#include "common/AtomicFile.h"
+
+namespace pm::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ConvertCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("pellmark-cli-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const std::string p = (dir / name).string();
+        WriteFileAtomic(p, bytes);
+        return p;
+    }
+    fs::path dir;
+};
+
+TEST_F(ConvertCli, HelpDocumentsEveryOption) {
+    const CliResult r = RunCli("convert --help");
+    EXPECT_EQ(r.code, 0);
+    for (const char* opt : {"--config", "--no-config", "--set", "--open-as", "--preset", "--answer", "--stages",
+                            "--dump-lines", "--format", "--title", "--split", "--toc-uncheck"})
+        EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
+}
+
+TEST_F(ConvertCli, BadUsageIsExitTwoWithAReason) {
+    EXPECT_EQ(RunCli("convert").code, 2);
+    CliResult r = RunCli("convert x.txt --frobnicate");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("--frobnicate"), std::string::npos);
+    EXPECT_EQ(RunCli("convert x.txt --open-as latin1").code, 2);
+    EXPECT_EQ(RunCli("convert x.txt --answer large=maybe").code, 2);
+    EXPECT_EQ(RunCli("convert x.txt --stages -1").code, 2);
+    EXPECT_EQ(RunCli("convert x.txt --toc-uncheck 2,,3").code, 2);
+}
+
+TEST_F(ConvertCli, StageZeroDumpShowsTheSourceLinesWithMarkZero) {
+    const std::string in = Write("book.txt", "First line\r\n  back\\slash\r\n\r\nlast");
+    const CliResult r = RunCli("convert " + ShellQuote(in) + " --no-config --stages 0 --dump-lines");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "0\tFirst line\n0\t  back\\\\slash\n0\t\n0\tlast\n");
+}
+
+TEST_F(ConvertCli, MissingInputNamesTheFile) {
+    const CliResult r = RunCli("convert " + ShellQuote((dir / "none.txt").string()) + " --no-config");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("none.txt"), std::string::npos) << r.err;
+}
+
+TEST_F(ConvertCli, WritesTheDocumentAndLeavesNoTemporaryFiles) {
+    const std::string in = Write("story.txt", "Hello world.\r\n");
+    const std::string out = (dir / "story.html").string();
+    const CliResult r = RunCli("convert " + ShellQuote(in) + " --no-config -o " + ShellQuote(out));
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::string html;
+    ASSERT_TRUE(ReadWholeFile(out, html));
+    EXPECT_EQ(html.rfind("<!doctype html", 0), 0u);
+    EXPECT_NE(html.find("Hello world."), std::string::npos);
+    EXPECT_NE(html.find("</body></html>"), std::string::npos);
+    for (const auto& e : fs::directory_iterator(dir))
+        EXPECT_EQ(e.path().filename().string().find("$~$~tmp_"), std::string::npos) << e.path();
+}
+
+}  // namespace
+}  // namespace pm::test
