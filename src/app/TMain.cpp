@@ -1,6 +1,7 @@
 #include "app/TMain.h"
 
 #include "hyphen/FontTables.h"
+#include "platform/SourceEditor.h"
 #include "platform/ScriptedQuestions.h"
 #include "regexlists/RegExprList.h"
 
@@ -38,11 +39,26 @@ ConversionContext TMain::MakeContext() {
 }
 
 void TMain::StoreSourceText(const std::string& text) {
-    sourceLines_ = LineList::FromText(text);
+    if (InAdvancedSourceEditor()) {
+        ui.sourceEditor->SetText(text);
+        sourceLines_.reset();  // the editor holds the source now
+    } else {
+        sourceLines_ = LineList::FromText(text);
+    }
     driver.Invalidate();
 }
 
-LineList TMain::GetSourceLines() { return sourceLines_ ? *sourceLines_ : LineList(); }
+LineList TMain::GetSourceLines() {
+    if (!InAdvancedSourceEditor()) return sourceLines_ ? *sourceLines_ : LineList();
+    SourceEditor& editor = *ui.sourceEditor;
+    const SourceEditor::Selection selection = editor.GetSelection();
+    const bool modified = editor.Modified();
+    ui.status->Status(texts.Task("GetText"));
+    LineList lines = LineList::FromText(editor.Text());
+    editor.SetSelection(selection);
+    editor.SetModified(modified);
+    return lines;
+}
 
 bool TMain::Convert() {
     ConversionContext ctx = MakeContext();

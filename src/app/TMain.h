@@ -6,9 +6,11 @@
 #pragma once
 
 #include <functional>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/ConfigTree.h"
 #include "config/Localization.h"
@@ -93,6 +95,20 @@ public:
     void StoreSourceText(const std::string& text);
     LineList GetSourceLines();
     bool HasSource() const { return sourceLines_.has_value(); }
+    // The "Preview" page becoming visible: converts when out of date.
+    void TabSheet1Show();
+    // The source editor's change notification.
+    void SrcTextChange();
+    // Files dropped on the window: the first one is loaded.
+    void LoadDroppedFiles(const std::vector<std::string>& names);
+    LoadOutcome lastLoadOutcome = LoadOutcome::Nothing;  // of the last LoadSrc
+    bool xmlButtonsEnabled = false;  // the two XML buttons
+    std::string readDialogFile;      // the "Open for reading" dialog's file name
+    // Hooks of the reader and of the window; empty ones do nothing (leaving
+    // reader mode then just sets "Interface mode").
+    std::function<void()> saveReaderChanges;                 // reader "Autosave on exit"
+    std::function<void(const std::string&)> openForReading;  // open a book in the reader
+    std::function<void(int)> switchInterfaceMode;            // to mode 0, 1 or 2
 
     // ---- conversion and output
     // Runs the driver on fresh source lines and publishes the result.

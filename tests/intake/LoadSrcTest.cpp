@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "app/TMain.h"
+#include "common/AtomicFile.h"
+#include "common/Cp1251.h"
+#include "output/Footer.h"
+#include "platform/ScriptedQuestions.h"
+#include "platform/SourceEditor.h"
+
+namespace pm {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LoadSrcTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/pm-intake-XXXXXX";
+        ASSERT_NE(::mkdtemp(tmpl), nullptr);
+        dir = tmpl;
+        main.settings.AskAboutTitle = false;
+        main.driver.SetLastStage(0);  // the stages are not under test here
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const std::string path = dir + "/" + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::string SourceText() { return main.GetSourceLines().Join("\n"); }
+    std::string LastMessage() const { return q.asked.empty() ? "" : q.asked.back().caption + "|" + q.asked.back().text; }
+
+    std::string dir;
+    ConfigTree tree;
+    ScriptedQuestions q;
+    TMain main{tree, MainUi{&q}, "."};
+};
+
+TEST_F(LoadSrcTest, LargeFileQuestionAboveTwoMegabytes) {
+    const std::string exact = Write("exact.txt", std::string(2097152, 'a'));
+    const std::string over = Write("over.txt", std::string(2097153, 'a'));
+    EXPECT_TRUE(main.LoadSrc(exact));
+    EXPECT_EQ(q.CountAsked("large"), 0u);
+
+    q.proceedLargeFile = false;
+    EXPECT_FALSE(main.LoadSrc(over));
+    EXPECT_EQ(q.asked.back().text, main.texts.Msg("LargeFile"));
+    EXPECT_EQ(q.asked.back().caption, "Cancel");
+    EXPECT_EQ(main.GetSourceLines().Text(0).size(), 2097152u);  // the earlier book stays
+
+    q.proceedLargeFile = q.neverAskLargeFile = true;
+    EXPECT_TRUE(main.LoadSrc(over));
+    EXPECT_FALSE(main.settings.AskAboutLargeFiles);
+    EXPECT_TRUE(main.LoadSrc(over));
+    EXPECT_EQ(q.CountAsked("large"), 2u);
+}
+
+TEST_F(LoadSrcTest, ConvertedDocumentsAndTheReader) {
+    const std::string book = Write("done.html", "<html><head><meta name=\"Generator\" content=\"Pellmark\"></head></html>");
+    std::string opened;
+    main.openForReading = [&](const std::string& f) { opened = f; };
+
+    main.settings.OpenForReadingConverted = 1;
+    EXPECT_FALSE(main.LoadSrc(book));
+    EXPECT_EQ(main.lastLoadOutcome, LoadOutcome::OpenInReader);
+    EXPECT_EQ(opened, book);
+    EXPECT_TRUE(q.asked.empty());
+
+    main.settings.OpenForReadingConverted = 0;
+    q.formattingChoice = FormattingDetectedAnswer::Choice::Cancel;
+    EXPECT_EQ(main.FileLoader(book).outcome, LoadOutcome::Nothing);
+    EXPECT_EQ(q.asked.back().text, main.texts.Msg("AlreadyCleared"));
+
+    // "Never ask me again" remembers the choice that was made.
+    q.neverAskFormatting = true;
+    q.formattingChoice = FormattingDetectedAnswer::Choice::OpenForReading;
+    EXPECT_EQ(main.FileLoader(book).outcome, LoadOutcome::OpenInReader);
+    EXPECT_EQ(main.settings.OpenForReadingConverted, 1);
+    main.settings.OpenForReadingConverted = 0;
+    q.formattingChoice = FormattingDetectedAnswer::Choice::OpenForEditing;
+    EXPECT_EQ(main.FileLoader(book).outcome, LoadOutcome::Text);
+    EXPECT_EQ(main.settings.OpenForReadingConverted, 2);
+    EXPECT_EQ(main.FileLoader(book).outcome, LoadOutcome::Text);
+    EXPECT_EQ(q.CountAsked("formatting"), 3u);
+}
+
+TEST_F(LoadSrcTest, PreviewFileCaptionAndReaderMode) {
+    const std::string book = Write("book.txt", "text");
+    main.settings.InterfaceMode = kReaderMode;
+    main.settings.SaveReaderDocOnExit = true;
+    main.pendingReaderChanges = true;
+    int saved = 0;
+    main.saveReaderChanges = [&] { ++saved; };
+    main.doc.author = "Old author";
+    ASSERT_TRUE(main.LoadSrc(book));
+    EXPECT_EQ(main.files.previewFile, dir + "/$~$~tmp_book.txt.html");
+    EXPECT_EQ(main.files.tempFiles.back(), main.files.previewFile);
+    EXPECT_FALSE(main.files.previewShown);
+    EXPECT_EQ(main.windowCaption, "Pellmark (converter) - book.txt");
+    EXPECT_EQ(main.settings.InterfaceMode, main.settings.PreviousMode);
+    EXPECT_EQ(saved, 1);
+    EXPECT_FALSE(main.pendingReaderChanges);
+    EXPECT_TRUE(main.doc.author.empty());
+    EXPECT_TRUE(main.HasResult());
+
+    main.settings.UseSystemTemp = true;
+    main.templates.Set("FileExt", ".xml");
+    ASSERT_TRUE(main.LoadSrc(book));
+    EXPECT_EQ(fs::path(main.files.previewFile).filename(), "$~$~tmp_book.txt.xml");
+    EXPECT_NE(main.files.previewFile.rfind(dir, 0), 0u);
+}
+
+TEST_F(LoadSrcTest, UnwritableFolderAndUnreadableFiles) {
+    const std::string plain = Write("plain.txt", "x");
+    EXPECT_FALSE(main.LoadSrc(plain + "/book.txt"));  // a file as the folder
+    EXPECT_EQ(LastMessage(), "Error|" + main.texts.Msg("CantWorkWithReadOnly"));
+
+    const std::string taken = Write("b.txt$$~temp$~vorn", "keep");  // an existing probe name
+    EXPECT_FALSE(main.LoadSrc(dir + "/b.txt"));
+    EXPECT_EQ(LastMessage(), "Error|Unable to acess the file \"" + dir + "/b.txt\"");
+    EXPECT_TRUE(fs::exists(taken));
+    EXPECT_FALSE(fs::exists(taken + "$~"));
+
+    ASSERT_EQ(::mkfifo((dir + "/fifo").c_str(), 0600), 0);
+    fs::create_directory(dir + "/folder");
+    for (const char* name : {"/fifo", "/folder"}) {
+        EXPECT_FALSE(main.LoadSrc(dir + name));
+        EXPECT_EQ(LastMessage(), "Error|Unable to acess the file \"" + dir + name + "\"");
+    }
+    EXPECT_FALSE(main.HasSource());
+}
+
+TEST_F(LoadSrcTest, OddContentLoadsWithoutLoss) {
+    ASSERT_TRUE(main.LoadSrc(Write("empty.txt", "")));
+    EXPECT_EQ(main.GetSourceLines().Count(), 0u);
+    const std::string nul("a\0b\r\0", 5);
+    ASSERT_TRUE(main.LoadSrc(Write("nul.bin", nul + "\xFF\xFE")));
+    EXPECT_EQ(SourceText(), std::string("a\0b\n\0\xFF\xFE", 7));
+    ASSERT_TRUE(main.LoadSrc(Write("ends.txt", "one\rtwo\nthree\r\n\rfive")));
+    EXPECT_EQ(SourceText(), "one\ntwo\nthree\n\nfive");
+    ASSERT_TRUE(main.LoadSrc(Write("long.txt", std::string(5 << 20, 'w'))));
+    EXPECT_EQ(main.GetSourceLines().Count(), 1u);
+}
+
+TEST_F(LoadSrcTest, SampleBooksLoadAsTheSameText) {
+    std::string utf8;
+    ASSERT_TRUE(ReadWholeFile(std::string(PM_TEST_DATA) + "/utf8.txt", utf8));
+    const std::string expected = cp1251::FromUtf8(utf8);
+    for (const char* name : {"utf8.txt", "koi8.txt", "dos866.txt"}) {
+        q.asked.clear();
+        const LoadResult r = main.FileLoader(std::string(PM_TEST_DATA) + "/" + name);
+        EXPECT_EQ(r.text, expected) << name;
+        EXPECT_EQ(q.CountAsked("encoding"), name[0] == 'u' ? 0u : 1u) << name;
+    }
+}
+
+TEST_F(LoadSrcTest, CreditFooterFirstOccurrenceRemoved) {
+    const std::string footer = CreditFooter();
+    if (footer.empty()) GTEST_SKIP() << "no credit footer yet";
+    const LoadResult r = main.FileLoader(Write("f.html", "a" + footer + "b" + footer));
+    EXPECT_EQ(r.text, "ab" + footer);
+}
+
+TEST_F(LoadSrcTest, DroppedFilesLoadTheFirst) {
+    const std::string a = Write("a.txt", "first"), b = Write("b.txt", "second");
+    main.LoadDroppedFiles({a, b});
+    EXPECT_EQ(q.asked.front().caption + "|" + q.asked.front().text, "Info|" + main.texts.Msg("DropMany"));
+    EXPECT_EQ(SourceText(), "first");
+}
+
+class FakeEditor : public SourceEditor {
+public:
+    std::string text;
+    bool modified = true;
+    Selection sel{3, 2};
+    std::string Text() const override { return text; }
+    void SetText(const std::string& t) override { text = t, sel = {}, modified = false; }
+    bool Modified() const override { return modified; }
+    void SetModified(bool m) override { modified = m; }
+    Selection GetSelection() const override { return sel; }
+    void SetSelection(const Selection& s) override { sel = s; }
+};
+
+TEST_F(LoadSrcTest, SourceEditorHoldsTheSourceInAdvancedMode) {
+    FakeEditor editor;
+    main.ui.sourceEditor = &editor;
+    main.settings.InterfaceMode = kAdvancedMode;
+    main.settings.UseSourceEditor = true;
+    ASSERT_TRUE(main.LoadSrc(Write("e.txt", "one\r\ntwo")));
+    EXPECT_EQ(editor.text, "one\r\ntwo");
+    EXPECT_FALSE(main.HasResult());  // the "Source" page is showing
+    editor.text = "edited";
+    editor.modified = true;
+    EXPECT_EQ(SourceText(), "edited");
+    EXPECT_TRUE(editor.modified);
+    main.settings.ActivePage = 0;
+    main.TabSheet1Show();
+    EXPECT_TRUE(main.HasResult());
+}
+
+}  // namespace
+}  // namespace pm
