@@ -6,7 +6,6 @@
 #pragma once
 
 #include <functional>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -137,7 +136,6 @@ public:
     // Runs the XML check on the preview in XML output mode (set by the XML
     // module; empty does nothing).
     std::function<void()> checkXmlOutput;
-    std::function<void(const std::string&)> openForReading;  // open a book in the reader
 
     // A conversion context over this window's state.
     ConversionContext MakeContext();
