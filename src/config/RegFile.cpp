@@ -308,7 +308,10 @@ void AppendValue(std::string& out, const ConfigValue& v) {
 
 void AppendKey(std::string& out, const ConfigTree& tree, const std::string& path, bool writeHeader) {
     const std::vector<ConfigValue> values = tree.Values(path);
-    if (writeHeader) {
+    const std::vector<std::string> subKeys = tree.SubKeys(path);
+    // A key with neither values nor sub-keys needs its own line to exist;
+    // one with sub-keys only is implied by theirs.
+    if (writeHeader && (!values.empty() || subKeys.empty())) {
         out += "[";
         out += kUserHive;
         if (!path.empty()) out += "\\" + path;
@@ -316,7 +319,7 @@ void AppendKey(std::string& out, const ConfigTree& tree, const std::string& path
         for (const ConfigValue& v : values) AppendValue(out, v);
         out += "\r\n";
     }
-    for (const std::string& sub : tree.SubKeys(path))
+    for (const std::string& sub : subKeys)
         AppendKey(out, tree, path.empty() ? sub : path + "\\" + sub, true);
 }
 

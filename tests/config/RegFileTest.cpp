@@ -65,6 +65,7 @@ TEST(RegFile, ExportThenImportGivesTheSameTree) {
 TEST(RegFile, ExportOfOneKeyUsesStoredSpellingAndIncludesSubKeys) {
     ConfigTree t;
     t.SetString(kRoot + "\\html\\xml", "Ostrel", "x");
+    t.SetString(kRoot + "\\html", "Head", "h");
     t.SetString(kRoot, "Other", "y");
     const std::string text = ExportRegedit(t, "software\\vorn soft\\pellmark\\1.00\\HTML");
     EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00\\html]\r\n"), std::string::npos);

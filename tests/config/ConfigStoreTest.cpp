@@ -1,0 +1,175 @@
+// The configuration file on disk: load, save only when changed, atomic
+// replacement, and the rule that an unreadable file is never overwritten.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "config/ConfigStore.h"
+
+namespace pm {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+
+class ConfigStoreTest : public ::testing::Test {
+protected:
+    fs::path dir;
+    void SetUp() override {
+        char tmpl[] = "/tmp/pm-config-XXXXXX";
+        ASSERT_NE(::mkdtemp(tmpl), nullptr);
+        dir = tmpl;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, ec);
+        fs::remove_all(dir, ec);
+    }
+    std::vector<fs::path> Entries() const {
+        std::vector<fs::path> out;
+        for (const auto& e : fs::directory_iterator(dir)) out.push_back(e.path().filename());
+        return out;
+    }
+};
+
+const char kGood[] = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00]\r\n\"Hyphenate\"=dword:00000001\r\n\r\n";
+
+TEST_F(ConfigStoreTest, MissingFileIsAnEmptyHiveAndSavingCreatesTheFolder) {
+    ConfigStore store;
+    store.path = (dir / "a" / "b" / "pellmark.reg").string();
+    EXPECT_TRUE(store.Load());
+    EXPECT_TRUE(store.warning.empty());
+    EXPECT_TRUE(store.user.SubKeys("").empty());
+    store.user.SetDWord("Software\\Vorn Soft\\Pellmark\\1.00", "Hyphenate", 1);
+    std::string err;
+    ASSERT_TRUE(store.SaveIfChanged(&err)) << err;
+    EXPECT_EQ(Slurp(store.path), kGood);
+}
+
+TEST_F(ConfigStoreTest, SavesOnlyWhenSomethingChanged) {
+    ConfigStore store;
+    store.path = (dir / "pellmark.reg").string();
+    Spit(store.path, kGood);
+    ASSERT_TRUE(store.Load());
+    EXPECT_EQ(store.user.GetValue("Software\\Vorn Soft\\Pellmark\\1.00", "hyphenate")->number, 1);
+    Spit(store.path, "marker");  // a rewrite would replace this
+    std::string err;
+    EXPECT_TRUE(store.SaveIfChanged(&err));
+    EXPECT_EQ(Slurp(store.path), "marker");
+    store.user.SetDWord("Software\\Vorn Soft\\Pellmark\\1.00", "Hyphenate", 1);  // same value
+    EXPECT_TRUE(store.SaveIfChanged(&err));
+    EXPECT_EQ(Slurp(store.path), "marker");
+    store.user.SetDWord("Software\\Vorn Soft\\Pellmark\\1.00", "Hyphenate", 0);
+    EXPECT_TRUE(store.SaveIfChanged(&err));
+    EXPECT_NE(Slurp(store.path).find("dword:00000000"), std::string::npos);
+}
+
+TEST_F(ConfigStoreTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
+    ConfigStore store;
+    store.path = (dir / "pellmark.reg").string();
+    Spit(store.path, kGood);
+    ASSERT_TRUE(store.Load());
+    store.user.SetString("Software\\Big", "v", std::string(4096, 'x'));
+    // A file size limit makes the write fail even for the superuser.
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string err;
+    const bool saved = store.SaveIfChanged(&err);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_NE(err.find("pellmark.reg"), std::string::npos) << err;
+    EXPECT_EQ(Slurp(store.path), kGood);
+    EXPECT_EQ(Entries().size(), 1u);
+    EXPECT_TRUE(store.user.Dirty());  // a later save may still succeed
+}
+
+TEST_F(ConfigStoreTest, ReadOnlyFolderLeavesTheOldFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
+    ConfigStore store;
+    store.path = (dir / "pellmark.reg").string();
+    Spit(store.path, kGood);
+    ASSERT_TRUE(store.Load());
+    store.user.SetDWord("K", "v", 1);
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+    std::string err;
+    EXPECT_FALSE(store.SaveIfChanged(&err));
+    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(Slurp(store.path), kGood);
+}
+
+TEST_F(ConfigStoreTest, CorruptFileIsKeptAsideAndNeverOverwritten) {
+    ConfigStore store;
+    store.path = (dir / "pellmark.reg").string();
+    const std::string bad = "REGEDIT4\n\n[HKEY_CURRENT_USER\\A]\n\"v\"=dword:xyz\n";
+    Spit(store.path, bad);
+    EXPECT_FALSE(store.Load());
+    EXPECT_TRUE(store.user.SubKeys("").empty());
+    const auto entries = Entries();
+    ASSERT_EQ(entries.size(), 1u);
+    const std::string aside = (dir / entries[0]).string();
+    EXPECT_EQ(entries[0].string().rfind("pellmark.reg.corrupt-", 0), 0u);
+    EXPECT_EQ(Slurp(aside), bad);
+    EXPECT_EQ(store.warning, "The configuration file " + store.path + " could not be read (line 4: dword: needs hexadecimal digits); it was kept as " + aside + " and Pellmark starts with default settings.");
+
+    store.user.SetDWord("K", "v", 1);
+    std::string err;
+    ASSERT_TRUE(store.SaveIfChanged(&err)) << err;
+    EXPECT_EQ(Slurp(aside), bad);
+    EXPECT_TRUE(fs::exists(store.path));
+
+    // A second bad file in the same second gets a name of its own.
+    Spit(store.path, bad);
+    ConfigStore again;
+    again.path = store.path;
+    EXPECT_FALSE(again.Load());
+    EXPECT_EQ(Entries().size(), 2u);  // both copies aside, no live file
+    EXPECT_FALSE(fs::exists(store.path));
+    EXPECT_EQ(Slurp(aside), bad);
+}
+
+TEST_F(ConfigStoreTest, UnreadableFileBlocksSaving) {
+    ConfigStore store;
+    store.path = (dir / "pellmark.reg").string();
+    fs::create_directory(store.path);  // cannot be read as a file
+    EXPECT_FALSE(store.Load());
+    EXPECT_NE(store.warning.find("leaves the file as it is"), std::string::npos) << store.warning;
+    store.user.SetDWord("K", "v", 1);
+    std::string err;
+    EXPECT_FALSE(store.SaveIfChanged(&err));
+    EXPECT_TRUE(fs::is_directory(store.path));
+}
+
+TEST(ConfigPath, EnvironmentDecidesWhereTheFileIs) {
+    const std::string keepHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("PELLMARK_CONFIG", "/x/my.reg", 1);
+    EXPECT_EQ(DefaultConfigPath(), "/x/my.reg");
+    ::unsetenv("PELLMARK_CONFIG");
+    ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(DefaultConfigPath(), "/cfg/pellmark/pellmark.reg");
+    ::setenv("XDG_CONFIG_HOME", "", 1);
+    ::setenv("HOME", "/home/u", 1);
+    EXPECT_EQ(DefaultConfigPath(), "/home/u/.config/pellmark/pellmark.reg");
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("HOME", keepHome.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace pm
