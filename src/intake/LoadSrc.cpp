@@ -24,9 +24,6 @@ void ShowCantAccess(TMain& m, const std::string& fileName) {
     ShowError(m, "Unable to acess the file \"" + cp1251::FromUtf8(fileName) + "\"");
 }
 
-// The cancel button of the large-file window.
-std::string CancelCaption() { return "Cancel"; }
-
 void SetPreviewFile(TMain& m, const std::string& fileName) {
     const std::string preview =
         intake::PreviewFileFor(fileName, m.settings.UseSystemTemp, m.templates.Get("FileExt"));
@@ -39,9 +36,9 @@ void SetPreviewFile(TMain& m, const std::string& fileName) {
 // False when the user declined to load a large file.
 bool ConfirmLargeFile(TMain& m, uint64_t size) {
     if (size <= kLargeFileBytes || !m.settings.AskAboutLargeFiles) return true;
-    const LargeFileAnswer a = m.ui.questions->AskLargeFile(m.texts.Msg("LargeFile"), CancelCaption());
+    const LargeFileAnswer a = m.ui.questions->AskLargeFile(m.texts.Msg("LargeFile"), m.uiTexts.Control("Cancel"));
     if (!a.proceed) return false;
-    m.settings.AskAboutLargeFiles = !a.neverAskAgain;
+    m.settings.SetAskAboutLargeFiles(!a.neverAskAgain);
     return true;
 }
 
@@ -59,7 +56,7 @@ LoadOutcome ConvertedFileOutcome(TMain& m, const std::string& text) {
     if (a.choice == Choice::Cancel) return LoadOutcome::Nothing;
     const bool reading = a.choice == Choice::OpenForReading;
     // "Never ask me again" remembers the choice that was made.
-    if (a.neverAskAgain) m.settings.OpenForReadingConverted = reading ? 1 : 2;
+    if (a.neverAskAgain) m.settings.SetOpenForReadingConverted(reading ? 1 : 2);
     return reading ? LoadOutcome::OpenInReader : LoadOutcome::Text;
 }
 
@@ -81,12 +78,8 @@ void LeaveReaderMode(TMain& m) {
     if (m.switchInterfaceMode)
         m.switchInterfaceMode(m.settings.PreviousMode);
     else
-        m.settings.InterfaceMode = m.settings.PreviousMode;
+        m.settings.SetInterfaceMode(m.settings.PreviousMode);
 }
-
-// The preview after a conversion. The output module's TMain::RefreshPreview()
-// is called here once it exists.
-void RefreshPreviewAfterLoad(TMain&) {}
 
 }  // namespace
 
@@ -116,7 +109,7 @@ bool TMain::LoadSrc(const std::string& fileName) {
     StoreSourceText(r.text);
     if (!InAdvancedSourceEditor()) {
         Convert();
-        RefreshPreviewAfterLoad(*this);
+        RefreshPreview();
     } else if (settings.ActivePage < 2) {  // "Preview" or "HTML" is showing
         TabSheet1Show();
     }
@@ -160,7 +153,7 @@ LoadResult TMain::FileLoader(const std::string& fileName) {
 }
 
 void TMain::TabSheet1Show() {
-    if (!driver.UpToDate() && Convert()) RefreshPreviewAfterLoad(*this);
+    if (!driver.UpToDate() && Convert()) RefreshPreview();
 }
 
 void TMain::SrcTextChange() { driver.Invalidate(); }

@@ -9,8 +9,10 @@
 
 namespace pm::intake {
 
-bool ProbeWritable(const std::string& fileName) {
-    std::string probe = fileName + "$$~temp$~vorn";
+namespace {
+
+bool CreateAndDelete(const std::string& base) {
+    std::string probe = base + "$$~temp$~vorn";
     struct stat st {};
     while (::lstat(probe.c_str(), &st) == 0) probe += "$~";
     // O_EXCL: never open (and then delete) a file that appeared meanwhile.
@@ -19,6 +21,15 @@ bool ProbeWritable(const std::string& fileName) {
     const bool closed = ::close(fd) == 0;
     const bool deleted = ::unlink(probe.c_str()) == 0;
     return closed && deleted;
+}
+
+}  // namespace
+
+bool ProbeWritable(const std::string& fileName) {
+    if (CreateAndDelete(fileName)) return true;
+    // A source name near the length limit leaves no room for the suffix;
+    // that says nothing about the folder, so probe it by itself.
+    return errno == ENAMETOOLONG && CreateAndDelete(FolderOf(fileName));
 }
 
 std::string FolderOf(const std::string& path) {

@@ -27,7 +27,10 @@ protected:
         main.settings.AskAboutTitle = false;
         main.driver.SetLastStage(0);  // the stages are not under test here
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override {
+        main.Shutdown();  // removes the preview files
+        fs::remove_all(dir);
+    }
 
     std::string Write(const std::string& name, const std::string& bytes) {
         const std::string path = dir + "/" + name;
@@ -108,7 +111,7 @@ TEST_F(LoadSrcTest, PreviewFileCaptionAndReaderMode) {
     EXPECT_EQ(saved, 1);
     EXPECT_FALSE(main.pendingReaderChanges);
     EXPECT_TRUE(main.doc.author.empty());
-    EXPECT_TRUE(main.HasResult());
+    EXPECT_TRUE(fs::exists(main.files.previewFile));
 
     main.settings.UseSystemTemp = true;
     main.templates.Set("FileExt", ".xml");
@@ -135,6 +138,9 @@ TEST_F(LoadSrcTest, UnwritableFolderAndUnreadableFiles) {
         EXPECT_EQ(LastMessage(), "Error|Unable to acess the file \"" + dir + name + "\"");
     }
     EXPECT_FALSE(main.HasSource());
+
+    // No room for the probe's suffix in the name: the folder is still writable.
+    EXPECT_TRUE(main.LoadSrc(Write(std::string(250, 'n') + ".txt", "long name")));
 }
 
 TEST_F(LoadSrcTest, OddContentLoadsWithoutLoss) {
