@@ -1,11 +1,26 @@
+// What creating the main window does, without the widgets, and the clean-up
+// at exit.
 #include <cstdio>
 
 #include "app/TMain.h"
+#include "config/SettingsIO.h"
+#include "hyphen/FontTables.h"
+#include "regexlists/RegExprList.h"
 
 namespace pm {
 
-void TMain::Start() {
+LocalizationOutcome TMain::Start(WidgetSettings* widgets) {
+    // The record starts with the built-in defaults; the interface texts come
+    // before the settings, and the templates are loaded by the same step.
+    LocalizationOutcome localization = ApplyInterfaceTexts(config, uiTexts, texts);
     templates.Load(config, programDir);
+    StartPreviewFile(files.previewFile, files.tempFiles, SystemTempFolder());
+    LoadSettings(config, settings, widgets);
+    ApplyPostLoadFallbacks(settings);
+    font = LoadFontTables(config, settings, &fontMessage);
+    rules = std::make_unique<RegexRuleLists>();
+    rules->Load(config);
+    return localization;
 }
 
 void TMain::Shutdown() {

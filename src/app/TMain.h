@@ -14,6 +14,7 @@
 #include "config/ConfigTree.h"
 #include "config/Localization.h"
 #include "config/Settings.h"
+#include "config/SettingsIO.h"
 #include "config/Texts.h"
 #include "output/Saving.h"
 #include "output/Templates.h"
@@ -82,7 +83,10 @@ public:
     // ---- start and exit
     // What creating the main window does without widgets: interface texts,
     // templates, settings with their fallbacks, font tables, rule lists.
-    void Start();
+    // Returns how the interface localization went (the front end shows the
+    // error window when it was refused); widgets may be null (headless).
+    LocalizationOutcome Start(WidgetSettings* widgets = nullptr);
+    std::string fontMessage;  // a broken font description, told at start
     // Deletes every temporary file; the settings are saved by the front end.
     void Shutdown();
 
@@ -94,6 +98,8 @@ public:
     void StoreSourceText(const std::string& text);
     LineList GetSourceLines();
     bool HasSource() const { return sourceLines_.has_value(); }
+    // Forgets the source line copy (leaving advanced mode, entering the reader).
+    void DropSourceLines() { sourceLines_.reset(); }
     // The "Preview" page becoming visible: converts when out of date.
     void TabSheet1Show();
     // The source editor's change notification.
