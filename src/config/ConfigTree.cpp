@@ -1,26 +1,53 @@
 #include "config/ConfigTree.h"
 
-#include <algorithm>
+#include <unordered_map>
 
 #include "common/Cp1251.h"
 
 namespace pm {
 
 struct ConfigTree::Impl {
+    // Children and values keep their creation order; the maps find them by
+    // lower-cased name so that large keys (rule lists, font tables) stay fast.
     struct Node {
         std::string name;
         std::vector<std::unique_ptr<Node>> children;
         std::vector<ConfigValue> values;
+        std::unordered_map<std::string, size_t> childAt, valueAt;
 
         Node* Child(std::string_view n) const {
-            for (const auto& c : children)
-                if (cp1251::EqualsNoCase(c->name, n)) return c.get();
-            return nullptr;
+            auto it = childAt.find(cp1251::LowerCase(n));
+            return it == childAt.end() ? nullptr : children[it->second].get();
         }
         ConfigValue* Value(std::string_view n) {
-            for (auto& v : values)
-                if (cp1251::EqualsNoCase(v.name, n)) return &v;
-            return nullptr;
+            auto it = valueAt.find(cp1251::LowerCase(n));
+            return it == valueAt.end() ? nullptr : &values[it->second];
+        }
+        Node* AddChild(std::string_view n) {
+            childAt.emplace(cp1251::LowerCase(n), children.size());
+            children.push_back(std::make_unique<Node>());
+            children.back()->name = std::string(n);
+            return children.back().get();
+        }
+        void AddValue(ConfigValue v) {
+            valueAt.emplace(cp1251::LowerCase(v.name), values.size());
+            values.push_back(std::move(v));
+        }
+        bool EraseChild(std::string_view n) {
+            auto it = childAt.find(cp1251::LowerCase(n));
+            if (it == childAt.end()) return false;
+            children.erase(children.begin() + static_cast<std::ptrdiff_t>(it->second));
+            childAt.clear();
+            for (size_t k = 0; k < children.size(); ++k) childAt.emplace(cp1251::LowerCase(children[k]->name), k);
+            return true;
+        }
+        bool EraseValue(std::string_view n) {
+            auto it = valueAt.find(cp1251::LowerCase(n));
+            if (it == valueAt.end()) return false;
+            values.erase(values.begin() + static_cast<std::ptrdiff_t>(it->second));
+            valueAt.clear();
+            for (size_t k = 0; k < values.size(); ++k) valueAt.emplace(cp1251::LowerCase(values[k].name), k);
+            return true;
         }
     };
 
@@ -60,9 +87,7 @@ struct ConfigTree::Impl {
         for (auto p : parts) {
             Node* c = n->Child(p);
             if (!c) {
-                n->children.push_back(std::make_unique<Node>());
-                c = n->children.back().get();
-                c->name = std::string(p);
+                c = n->AddChild(p);
                 dirty = true;
             }
             n = c;
@@ -81,7 +106,7 @@ struct ConfigTree::Impl {
             if (same) return true;
             *old = std::move(value);
         } else {
-            n->values.push_back(std::move(value));
+            n->AddValue(std::move(value));
         }
         dirty = true;
         return true;
@@ -118,11 +143,7 @@ bool ConfigTree::DeleteKey(std::string_view path) {
     Impl::Node* parent = &impl_->root;
     for (auto p : parts)
         if (!(parent = parent->Child(p))) return false;
-    auto& kids = parent->children;
-    auto it = std::find_if(kids.begin(), kids.end(),
-                           [&](const auto& c) { return cp1251::EqualsNoCase(c->name, last); });
-    if (it == kids.end()) return false;
-    kids.erase(it);
+    if (!parent->EraseChild(last)) return false;
     impl_->dirty = true;
     return true;
 }
@@ -159,11 +180,7 @@ bool ConfigTree::DeleteValue(std::string_view path, std::string_view name) {
     if (impl_->readOnly) return false;
     Impl::Node* n = impl_->Find(path);
     if (!n) return false;
-    auto& vals = n->values;
-    auto it = std::find_if(vals.begin(), vals.end(),
-                           [&](const ConfigValue& v) { return cp1251::EqualsNoCase(v.name, name); });
-    if (it == vals.end()) return false;
-    vals.erase(it);
+    if (!n->EraseValue(name)) return false;
     impl_->dirty = true;
     return true;
 }

@@ -102,6 +102,34 @@ TEST(RegFile, LaterLinesWinAndKeysAreCreatedEvenWithoutValues) {
     EXPECT_EQ(t.GetValue("A", "v")->type, ValueType::DWord);
 }
 
+TEST(RegFile, LocalizationReplacesTheOldOneWhenItDeletesItFirst) {
+    ConfigTree t;
+    t.SetString(kRoot + "\\interface\\menu", "stale", "old");
+    t.SetString(kRoot + "\\html", "Head", "kept");
+    const std::string loc =
+        "REGEDIT4\r\n\r\n"
+        "[-HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00\\interface]\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00\\interface]\r\n"
+        "\"target\"=dword:00000239\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00\\interface\\menu]\r\n"
+        "\"file\"=\"&\xD4\xE0\xE9\xEB\"\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00\\interface\\messages]\r\n"
+        "\"NotFound\"=\"\xD2\xE5\xEA\xF1\xF2 \\\"%s\\\" \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED.\"\r\n"
+        "\"AdvancedMode\"=\"first\r\nsecond\"\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00\\interface\\Controls\\main]\r\n"
+        "\"Undo \"=\"\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC \"\r\n";
+    std::string err;
+    ASSERT_TRUE(ImportRegedit(t, loc, &err)) << err;
+    const std::string iface = kRoot + "\\interface";
+    EXPECT_FALSE(t.GetValue(iface + "\\menu", "stale"));
+    EXPECT_EQ(t.GetValue(iface, "target")->number, 569);
+    EXPECT_EQ(t.GetValue(iface + "\\menu", "FILE")->text, "&\xD4\xE0\xE9\xEB");
+    EXPECT_EQ(t.GetValue(iface + "\\messages", "NotFound")->text, "\xD2\xE5\xEA\xF1\xF2 \"%s\" \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED.");
+    EXPECT_EQ(t.GetValue(iface + "\\messages", "AdvancedMode")->text, "first\r\nsecond");
+    EXPECT_EQ(t.GetValue(iface + "\\controls\\MAIN", "Undo ")->text, "\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC ");
+    EXPECT_EQ(t.GetValue(kRoot + "\\html", "Head")->text, "kept");
+}
+
 struct BadInput {
     const char* text;
     int line;

@@ -40,6 +40,24 @@ TEST(ConfigTree, DeletingAKeyTakesItsSubKeysAndLeavesSiblings) {
     EXPECT_FALSE(t.CreateKey("A\\\\B"));  // empty name in the middle
 }
 
+TEST(ConfigTree, LookupsStayRightAfterDeletingFromTheMiddle) {
+    ConfigTree t;
+    for (int k = 0; k < 50; ++k) {
+        t.SetDWord("Regexp", "Rule " + std::to_string(k), k);
+        t.CreateKey("Fonts\\Table " + std::to_string(k));
+    }
+    EXPECT_TRUE(t.DeleteValue("regexp", "RULE 10"));
+    EXPECT_TRUE(t.DeleteKey("fonts\\table 10"));
+    EXPECT_FALSE(t.GetValue("Regexp", "Rule 10"));
+    EXPECT_EQ(t.GetValue("Regexp", "Rule 11")->number, 11);
+    EXPECT_EQ(t.GetValue("Regexp", "Rule 49")->number, 49);
+    EXPECT_TRUE(t.KeyExists("Fonts\\Table 49"));
+    t.SetDWord("Regexp", "Rule 10", 100);  // comes back at the end
+    EXPECT_EQ(t.Values("Regexp").back().name, "Rule 10");
+    EXPECT_EQ(t.SubKeys("Fonts").size(), 49u);
+    EXPECT_EQ(t.SubKeys("Fonts")[10], "Table 11");
+}
+
 TEST(ConfigTree, DirtyOnlyOnRealChanges) {
     ConfigTree t;
     t.SetDWord("K", "n", 1);
