@@ -12,7 +12,7 @@
 #include "cli/TerminalStatus.h"
 #include "common/AtomicFile.h"
 #include "common/Cp1251.h"
-#include "output/Footer.h"
+#include "output/Saving.h"
 #include "pipeline/TextFormat.h"
 #include "platform/ScriptedQuestions.h"
 
@@ -89,27 +89,10 @@ void ApplyDocValueOptions(const ConvertOptions& o, TMain& main) {
     if (o.commentSet) main.doc.comment = cp1251::FromUtf8(o.comment);
 }
 
-enum class SaveFormat { Html, PlainText };
-
 // The finished document as "Save the result" writes it.
-std::string SavedText(const TMain& main, SaveFormat) {
-    std::string text = main.Result().Join("\r\n");
-    const size_t body = text.rfind("</body>");
-    text.insert(body == std::string::npos ? 0 : body, CreditFooter());
-    return text;
-}
-
-bool CopyPartFilesTo(const TMain& main, const std::string& dir, std::string& error) {
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    for (const auto& part : main.files.partFiles) {
-        fs::copy_file(part, fs::path(dir) / fs::path(part).filename(), fs::copy_options::overwrite_existing, ec);
-        if (ec) {
-            error = "cannot copy \"" + part + "\" into \"" + dir + "\": " + ec.message();
-            return false;
-        }
-    }
-    return true;
+std::string SavedText(const TMain& main, SaveFormat fmt) {
+    const std::string html = main.DocumentText();
+    return fmt == SaveFormat::Html ? html : PlainTextDocument(html, main.settings, main.templates);
 }
 
 bool DocValueOptionsGiven(const ConvertOptions& o) {
@@ -160,12 +143,14 @@ int Convert(const ConvertOptions& o) {
             dump += std::to_string(result.Mark(i)) + "\t" + cp1251::ToUtf8(EscapeEntry(result.Text(i))) + "\n";
         if (!WriteOut(o.output.empty() ? "-" : o.output, dump, error)) code = Fail(error);
     } else if (!o.splitDir.empty()) {
-        if (!CopyPartFilesTo(main, o.splitDir, error)) code = Fail(error);
+        if (!main.CopyPartFilesTo(o.splitDir, &error)) code = Fail(error);
         else std::fprintf(stderr, "Wrote %zu files into %s\n", main.files.partFiles.size(), o.splitDir.c_str());
     } else {
         const std::string out = o.output.empty() ? DefaultOutput(o, main) : o.output;
         const SaveFormat fmt = o.format == "txt" ? SaveFormat::PlainText : SaveFormat::Html;
-        if (!WriteOut(out, SavedText(main, fmt), error)) {
+        if (out == "-") {
+            if (!WriteOut(out, SavedText(main, fmt), error)) code = Fail(error);
+        } else if (!main.SaveResultAs(out, fmt, &error)) {
             code = Fail(error);
         } else if (::isatty(STDERR_FILENO)) {
             std::fprintf(stderr, "Wrote %s\n", out.c_str());
