@@ -42,6 +42,15 @@ std::string AsideName(const std::string& path) {
     return name;
 }
 
+// A symbolic link (a configuration kept with the user's other dotfiles) is
+// followed, so that the link itself is not replaced by a plain file.
+std::string WriteTarget(const std::string& path) {
+    std::error_code ec;
+    if (!fs::is_symlink(path, ec)) return path;
+    const fs::path real = fs::weakly_canonical(path, ec);
+    return ec ? path : real.string();
+}
+
 // File names reach messages in the working code page.
 std::string Shown(const std::string& fileName) { return cp1251::FromUtf8(fileName); }
 
@@ -96,7 +105,8 @@ bool ConfigStore::SaveIfChanged(std::string* err) {
         return false;
     }
     if (!user.Dirty()) return true;
-    const fs::path folder = fs::path(path).parent_path();
+    const std::string target = WriteTarget(path);
+    const fs::path folder = fs::path(target).parent_path();
     std::error_code ec;
     if (!folder.empty()) fs::create_directories(folder, ec);
     if (ec) {
@@ -104,7 +114,7 @@ bool ConfigStore::SaveIfChanged(std::string* err) {
         return false;
     }
     std::string why;
-    if (!WriteFileAtomic(path, ExportRegedit(user, ""), &why)) {
+    if (!WriteFileAtomic(target, ExportRegedit(user, ""), &why)) {
         if (err) *err = Shown(why) + ".";
         return false;
     }

@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "config/ConfigStore.h"
+#include "config/RegFile.h"
 
 namespace pm {
 namespace {
@@ -155,6 +156,36 @@ TEST_F(ConfigStoreTest, UnreadableFileBlocksSaving) {
     std::string err;
     EXPECT_FALSE(store.SaveIfChanged(&err));
     EXPECT_TRUE(fs::is_directory(store.path));
+}
+
+TEST_F(ConfigStoreTest, SavingThroughASymbolicLinkKeepsTheLink) {
+    fs::create_directory(dir / "dotfiles");
+    Spit(dir / "dotfiles" / "pellmark.reg", kGood);
+    fs::create_symlink(dir / "dotfiles" / "pellmark.reg", dir / "pellmark.reg");
+    ConfigStore store;
+    store.path = (dir / "pellmark.reg").string();
+    ASSERT_TRUE(store.Load());
+    store.user.SetDWord("K", "v", 1);
+    std::string err;
+    ASSERT_TRUE(store.SaveIfChanged(&err)) << err;
+    EXPECT_TRUE(fs::is_symlink(dir / "pellmark.reg"));
+    EXPECT_NE(Slurp(dir / "dotfiles" / "pellmark.reg").find("[HKEY_CURRENT_USER\\K]"), std::string::npos);
+}
+
+TEST_F(ConfigStoreTest, ReadOnlyTreeFromAFile) {
+    ConfigTree tree;
+    std::string err;
+    EXPECT_FALSE(ReadRegeditFile((dir / "none.reg").string(), tree, &err));
+    EXPECT_NE(err.find("none.reg"), std::string::npos);
+    Spit(dir / "bad.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\A]\n\"v\"=\n");
+    EXPECT_FALSE(ReadRegeditFile((dir / "bad.reg").string(), tree, &err));
+    EXPECT_NE(err.find("line 4"), std::string::npos) << err;
+    Spit(dir / "good.reg", kGood);
+    ASSERT_TRUE(ReadRegeditFile((dir / "good.reg").string(), tree, &err)) << err;
+    EXPECT_TRUE(tree.ReadOnly());
+    EXPECT_FALSE(tree.Dirty());
+    EXPECT_EQ(tree.GetValue("Software\\Vorn Soft\\Pellmark\\1.00", "Hyphenate")->number, 1);
+    EXPECT_FALSE(tree.SetDWord("K", "v", 1));
 }
 
 TEST(ConfigPath, EnvironmentDecidesWhereTheFileIs) {
