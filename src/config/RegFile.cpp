@@ -87,6 +87,8 @@ private:
     void ReadHeader() {
         if (t_.size() >= 2 && static_cast<unsigned char>(t_[0]) == 0xFF && static_cast<unsigned char>(t_[1]) == 0xFE)
             Fail("the file is in UTF-16 (a version 5 export); save it as REGEDIT4 text");
+        if (t_.substr(0, 3) == "\xEF\xBB\xBF")
+            Fail("the file is saved as UTF-8 with a byte order mark; save it as Windows-1251 text");
         std::string_view first = RestOfLine();
         while (!first.empty() && IsBlank(first.back())) first.remove_suffix(1);
         if (first != "REGEDIT4") {

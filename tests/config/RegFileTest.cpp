@@ -155,6 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, RegFileBadInput,
     ::testing::Values(BadInput{"", 1, "REGEDIT4"}, BadInput{"Windows Registry Editor Version 5.00\r\n", 1, "version 5"},
                       BadInput{"\xFF\xFE" "R\0", 1, "UTF-16"},
+                      BadInput{"\xEF\xBB\xBFREGEDIT4\n", 1, "byte order mark"},
                       BadInput{PM_HEAD "[HKEY_LOCAL_MACHINE\\Software\\X]\n", 6, "read-only"},
                       BadInput{PM_HEAD "[HKEY_CLASSES_ROOT\\txtfile]\n", 6, "unknown hive"},
                       BadInput{PM_HEAD "[HKEY_CURRENT_USER\\A\\\\B]\n", 6, "empty key name"},
