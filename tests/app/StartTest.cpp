@@ -89,3 +89,32 @@ TEST_F(UninstallTest, KeepsParentsThatHoldOtherData) {
 
 }  // namespace
 }  // namespace pm
+
+#include "app/BrowserCheck.h"
+
+namespace pm {
+namespace {
+
+TEST(BrowserCheckTest, OldEngineWarnsOncePerUser) {
+    ConfigTree tree;
+    ScriptedQuestions q;
+    EXPECT_TRUE(OldBrowserCheck(tree, "3.02", q));
+    EXPECT_TRUE(tree.GetValue(kRootKey, "WarningShown").has_value());
+    EXPECT_FALSE(OldBrowserCheck(tree, "3.02", q));
+    ASSERT_EQ(q.asked.size(), 1u);
+    EXPECT_EQ(q.asked[0].caption, "Error !!!");
+}
+
+TEST(BrowserCheckTest, CurrentEnginesAndOddVersionsPass) {
+    ConfigTree tree;
+    ScriptedQuestions q;
+    EXPECT_FALSE(OldBrowserCheck(tree, "102.0.5005.177", q));  // "1" of 102 is not version 1
+    EXPECT_FALSE(OldBrowserCheck(tree, "5.5", q));
+    EXPECT_FALSE(OldBrowserCheck(tree, "beta", q));
+    EXPECT_TRUE(q.asked.empty());
+    EXPECT_FALSE(tree.KeyExists(kRootKey));
+    EXPECT_TRUE(OldBrowserCheck(tree, "", q));  // no version at all reads as "0"
+}
+
+}  // namespace
+}  // namespace pm

@@ -1,10 +1,4 @@
 // The desktop program's entry point.
-#include <QApplication>
-#include <QLabel>
+#include "app/qt/Startup.h"
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QLabel label("Pellmark");
-    label.show();
-    return app.exec();
-}
+int main(int argc, char** argv) { return pm::gui::RunDesktop(argc, argv); }

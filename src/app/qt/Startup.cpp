@@ -1,0 +1,93 @@
+#include "app/qt/Startup.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
+#include <cstdlib>
+#include <memory>
+
+#include "app/BrowserCheck.h"
+#include "app/CommandLine.h"
+#include "app/Uninstall.h"
+#include "app/qt/MainWnd.h"
+#include "app/qt/SplashForm.h"
+#include "config/ConfigStore.h"
+#include "platform/ScriptedQuestions.h"
+#include "platform/qt/QtQuestions.h"
+#include "platform/qt/Text1251.h"
+#include "platform/qt/WebView.h"
+
+namespace pm::gui {
+
+void AllowWebEngineAsRoot() {
+    if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+}
+
+namespace {
+
+int Uninstall(ConfigStore& store, bool ask) {
+    Texts texts;
+    const bool english = false;
+    QtQuestions questions(nullptr, store.user, texts, english);
+    ScriptedQuestions silent;
+    Questions& q = ask ? static_cast<Questions&>(questions) : silent;
+    if (RunUninstall(store.user, q, ask, DesktopEntryPaths())) store.SaveIfChanged(nullptr);
+    return 0;
+}
+
+void FatalNoBrowser() {
+    QMessageBox::critical(nullptr, "Fatal error !!!", FromCp1251(NoBrowserMessage()));
+}
+
+}  // namespace
+
+int RunDesktop(int argc, char** argv) {
+    const StartCommand cmd = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    ConfigStore store;
+    store.Load();
+    if (cmd.kind == StartCommand::Kind::UninstallMute) {
+        ScriptedQuestions silent;
+        if (RunUninstall(store.user, silent, false, DesktopEntryPaths())) store.SaveIfChanged(nullptr);
+        return 0;
+    }
+    AllowWebEngineAsRoot();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    if (cmd.kind == StartCommand::Kind::Uninstall) return Uninstall(store, true);
+
+    QPointer<TSplashForm> splash = new TSplashForm;
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+    {
+        Texts texts;
+        const bool english = false;
+        QtQuestions questions(splash, store.user, texts, english);
+        OldBrowserCheck(store.user, qWebEngineChromiumVersion(), questions);
+    }
+    if (!WebEngineWorks(nullptr)) {
+        delete splash.data();
+        FatalNoBrowser();
+        return 1;
+    }
+    const bool hasArgument = cmd.kind == StartCommand::Kind::Read || cmd.kind == StartCommand::Kind::Edit;
+    const std::string programDir = ToFileName(QCoreApplication::applicationDirPath());
+    auto wnd = std::make_unique<TMainWnd>(store.user, programDir, hasArgument);
+    wnd->SetSplash(splash);
+    wnd->show();
+    wnd->activateWindow();
+    if (!store.warning.empty())
+        wnd->Main().ui.questions->ShowMessage(wnd->Main().texts.Msg("Error"), store.warning, MessageIcon::Warning);
+    if (hasArgument) wnd->OpenCommandLinePath(cmd.kind == StartCommand::Kind::Read, cmd.path);
+    const int rc = QApplication::exec();
+    wnd.reset();
+    delete splash.data();
+    std::string error;
+    store.SaveIfChanged(&error);  // a failed save never stops the exit
+    return rc;
+}
+
+}  // namespace pm::gui

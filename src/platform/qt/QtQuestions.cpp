@@ -1,0 +1,138 @@
+#include "platform/qt/QtQuestions.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "config/Localization.h"
+#include "intake/qt/QuestionWindows.h"
+#include "common/Cp1251.h"
+#include "config/TMyReg.h"
+#include "pipeline/qt/StructureWindows.h"
+#include "platform/qt/Text1251.h"
+
+namespace pm::gui {
+
+namespace {
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Warning: return QMessageBox::Warning;
+        case MessageIcon::Error: return QMessageBox::Critical;
+        case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+}  // namespace
+
+void QtQuestions::ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) {
+    QMessageBox box(BoxIcon(icon), FromCp1251(caption), FromCp1251(text), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+int QtQuestions::AskYesNoCancel(const std::string& caption, const std::string& text) {
+    QMessageBox box(QMessageBox::Question, FromCp1251(caption), FromCp1251(text), QMessageBox::NoButton, parent_);
+    QPushButton* yes = box.addButton(FromCp1251(texts_.Msg("Yes")), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(FromCp1251(texts_.Msg("No")), QMessageBox::NoRole);
+    box.addButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == yes ? 1 : box.clickedButton() == no ? 0 : -1;
+}
+
+bool QtQuestions::AskWarningYesNo(const std::string& caption, const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, FromCp1251(caption), FromCp1251(text), QMessageBox::NoButton, parent_);
+    QPushButton* yes = box.addButton(FromCp1251(texts_.Msg("Yes")), QMessageBox::YesRole);
+    box.addButton(FromCp1251(texts_.Msg("No")), QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+bool QtQuestions::AskYesNo(const std::string& caption, const std::string& text) {
+    QMessageBox box(QMessageBox::Question, FromCp1251(caption), FromCp1251(text), QMessageBox::NoButton, parent_);
+    QPushButton* yes = box.addButton(FromCp1251(texts_.Msg("Yes")), QMessageBox::YesRole);
+    box.addButton(FromCp1251(texts_.Msg("No")), QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void QtQuestions::CreateLoadWindows() {
+    if (!detect_) detect_ = new TDetectWnd(WindowTexts(tree_, "formating detected", localized_), parent_);
+    if (!large_) large_ = new TLarge(WindowTexts(tree_, "large file", localized_), parent_);
+}
+
+void QtQuestions::CreateConversionWindows() {
+    if (!content_) content_ = new TContentChecker(WindowTexts(tree_, "content confirm", localized_), parent_);
+    if (!tetle_) {
+        const std::string ext =
+            cp1251::UpperCase(TMyReg(tree_, std::string(kRootKey) + "\\html").ReadString("FileExt", "noxml"));
+        tetle_ = new TTetleWnd(WindowTexts(tree_, "docprop", localized_), ext == ".XML", parent_);
+    }
+}
+
+LargeFileAnswer QtQuestions::AskLargeFile(const std::string& text, const std::string& cancelCaption) {
+    CreateLoadWindows();
+    TLarge& w = *large_;
+    w.NeverAsk->setChecked(false);
+    w.Message->setText(FromCp1251(text));
+    w.CancelBtn->setText(FromCp1251(cancelCaption));
+    const bool proceed = w.exec() == QDialog::Accepted;
+    return {proceed, w.NeverAsk->isChecked()};
+}
+
+FormattingDetectedAnswer QtQuestions::AskFormattingDetected(const std::string& text) {
+    CreateLoadWindows();
+    TDetectWnd& w = *detect_;
+    w.Message->setText(FromCp1251(text));
+    FormattingDetectedAnswer a;
+    if (w.exec() != QDialog::Accepted) return a;
+    a.choice = w.OpenForReading->isChecked() ? FormattingDetectedAnswer::Choice::OpenForReading
+                                             : FormattingDetectedAnswer::Choice::OpenForEditing;
+    a.neverAskAgain = w.NeverAsk->isChecked();
+    return a;
+}
+
+bool QtQuestions::AskWrongEncoding(const std::string& caption, const std::string& text) {
+    TWrongEncoding w(FromCp1251(caption), FromCp1251(text), FromCp1251(texts_.Msg("Yes")),
+                     FromCp1251(texts_.Msg("No")), parent_);
+    return w.exec() == QDialog::Accepted;
+}
+
+void QtQuestions::ConfirmToc(std::vector<TocChoice>& entries) {
+    CreateConversionWindows();
+    TContentChecker& w = *content_;
+    w.Content->clear();
+    for (const TocChoice& e : entries) {
+        auto* item = new QListWidgetItem(FromCp1251(e.text), w.Content);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(e.checked ? Qt::Checked : Qt::Unchecked);
+    }
+    w.exec();
+    for (size_t i = 0; i < entries.size(); ++i)
+        entries[i].checked = w.Content->item(static_cast<int>(i))->checkState() == Qt::Checked;
+}
+
+bool QtQuestions::AskDocProperties(DocPropertiesRequest& r) {
+    CreateConversionWindows();
+    TTetleWnd& w = *tetle_;
+    w.Title->setText(FromCp1251(r.values.title));
+    w.ShortTitle->setText(FromCp1251(r.values.shortTitle));
+    w.Autor->setText(FromCp1251(r.values.author));
+    w.FirstName->setText(FromCp1251(r.values.firstName));
+    w.MidName->setText(FromCp1251(r.values.middleName));
+    w.LastName->setText(FromCp1251(r.values.lastName));
+    w.AddAutor->setChecked(r.addAuthorToTitle);
+    w.Latinic->setChecked(r.makeLatin);
+    w.exec();
+    // Whatever closed the window, its contents are taken.
+    r.addAuthorToTitle = w.AddAutor->isChecked();
+    r.values.title = ToCp1251(w.Title->text());
+    r.values.shortTitle = ToCp1251(w.ShortTitle->text());
+    r.values.author = ToCp1251(w.Autor->text());
+    r.makeLatin = w.Latinic->isChecked();
+    r.values.firstName = ToCp1251(w.FirstName->text());
+    r.values.middleName = ToCp1251(w.MidName->text());
+    r.values.lastName = ToCp1251(w.LastName->text());
+    return true;
+}
+
+}  // namespace pm::gui

@@ -1,0 +1,86 @@
+#include "platform/qt/TextEditor.h"
+
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include "platform/qt/Text1251.h"
+
+namespace pm::gui {
+
+TextEditor::TextEditor(QWidget* parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    connect(document(), &QTextDocument::undoCommandAdded, this, &TextEditor::StepAdded);
+}
+
+std::string TextEditor::Text() const { return ToCp1251(toPlainText()); }
+
+void TextEditor::SetText(const std::string& text) {
+    pendingKind_.clear();
+    setPlainText(FromCp1251(text));
+    undoKinds_.clear();
+    redoKinds_.clear();
+}
+
+bool TextEditor::Modified() const { return document()->isModified(); }
+void TextEditor::SetModified(bool modified) { document()->setModified(modified); }
+
+SourceEditor::Selection TextEditor::GetSelection() const {
+    const QTextCursor c = textCursor();
+    return {static_cast<size_t>(c.selectionStart()), static_cast<size_t>(c.selectionEnd() - c.selectionStart())};
+}
+
+void TextEditor::SetSelection(const Selection& s) {
+    QTextCursor c = textCursor();
+    const int end = document()->characterCount() - 1;
+    c.setPosition(std::min(static_cast<int>(s.start), end));
+    c.setPosition(std::min(static_cast<int>(s.start + s.length), end), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+QString TextEditor::UndoName() const { return undoKinds_.isEmpty() ? QString() : undoKinds_.last(); }
+QString TextEditor::RedoName() const { return redoKinds_.isEmpty() ? QString() : redoKinds_.last(); }
+
+void TextEditor::StepAdded() {
+    undoKinds_.append(pendingKind_);
+    redoKinds_.clear();
+}
+
+void TextEditor::keyPressEvent(QKeyEvent* event) {
+    const bool erase = event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace;
+    pendingKind_ = erase ? QStringLiteral("delete") : event->text().isEmpty() ? QString() : QStringLiteral("typing");
+    if (event->matches(QKeySequence::Cut)) pendingKind_ = QStringLiteral("cut");
+    if (event->matches(QKeySequence::Paste)) pendingKind_ = QStringLiteral("paste");
+    QPlainTextEdit::keyPressEvent(event);
+    pendingKind_.clear();
+}
+
+void TextEditor::dropEvent(QDropEvent* event) {
+    pendingKind_ = QStringLiteral("drag and drop");
+    QPlainTextEdit::dropEvent(event);
+    pendingKind_.clear();
+}
+
+void TextEditor::cut() {
+    pendingKind_ = QStringLiteral("cut");
+    QPlainTextEdit::cut();
+    pendingKind_.clear();
+}
+
+void TextEditor::paste() {
+    pendingKind_ = QStringLiteral("paste");
+    QPlainTextEdit::paste();
+    pendingKind_.clear();
+}
+
+void TextEditor::undo() {
+    QPlainTextEdit::undo();
+    if (!undoKinds_.isEmpty()) redoKinds_.append(undoKinds_.takeLast());
+}
+
+void TextEditor::redo() {
+    QPlainTextEdit::redo();
+    if (!redoKinds_.isEmpty()) undoKinds_.append(redoKinds_.takeLast());
+}
+
+}  // namespace pm::gui

@@ -1,0 +1,63 @@
+// Shared helpers of the widget tests: a main window over an in-memory
+// configuration with scripted answers, page waits and screenshots.
+#pragma once
+
+#include <QDir>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "app/qt/MainWnd.h"
+#include "config/ConfigTree.h"
+#include "platform/ScriptedQuestions.h"
+#include "platform/qt/Text1251.h"
+#include "platform/qt/WebView.h"
+
+namespace pm::gui::test {
+
+inline std::string Root() { return std::string(kRootKey); }
+
+struct Fixture {
+    ConfigTree tree;
+    ScriptedQuestions questions;
+    std::unique_ptr<TMainWnd> wnd;
+
+    TMainWnd& Open(bool hasArgument = false) {
+        wnd = std::make_unique<TMainWnd>(tree, std::string(PM_TEST_DATA), hasArgument, &questions);
+        wnd->show();
+        wnd->activateWindow();
+        return *wnd;
+    }
+};
+
+// Waits for the current page of a view; a view that never answers fails
+// the test through ctest's timeout rather than a timed assertion.
+inline void WaitLoaded(WebView* view) {
+    QTest::qWait(50);
+    WaitUntilReady(*view);
+}
+
+// Waits until the page text contains the needle, as the page may still be
+// replacing about:blank by the book.
+inline bool PageContains(WebView* view, const QString& needle, int tries = 400) {
+    for (int i = 0; i < tries; ++i) {
+        WaitUntilReady(*view);
+        if (FromCp1251(view->BodyText()).contains(needle)) return true;
+        QTest::qWait(25);
+    }
+    return false;
+}
+
+inline void Screenshot(QWidget* w, const QString& name) {
+    QDir().mkpath(PM_ARTIFACTS);
+    w->grab().save(QString(PM_ARTIFACTS) + "/" + name + ".png");
+}
+
+inline std::string WriteFile(const QString& path, const std::string& bytes) {
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes.data(), qint64(bytes.size()));
+    return ToFileName(path);
+}
+
+}  // namespace pm::gui::test

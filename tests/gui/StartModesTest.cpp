@@ -1,0 +1,103 @@
+// Starting in each stored interface mode, and the arrangement each gives.
+#include <QAction>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include "GuiSupport.h"
+
+using namespace pm;
+using namespace pm::gui;
+using namespace pm::gui::test;
+
+class StartModesTest : public QObject {
+    Q_OBJECT
+public:
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+
+private slots:
+    void simpleByDefault() {
+        Fixture f;
+        TMainWnd& w = f.Open();
+        QCOMPARE(w.Mode(), 0);
+        QVERIFY(w.Panel1->isVisible());
+        QVERIFY(!w.PageControl1->isVisible());
+        QVERIFY(!w.RightPanel->isVisible());
+        QCOMPARE(w.CurrentBrowser(), w.WebBrowser1);
+        QVERIFY(w.Action("SimpleMode")->isChecked());
+        QVERIFY(!w.Action("ReaderMode")->isVisible());
+        // The advanced-then-simple start leaves "Previous mode" at 1.
+        QCOMPARE(w.Main().settings.PreviousMode, 1);
+        QVERIFY(w.Action("SaveResult")->isEnabled());
+        QVERIFY(!w.Action("AddNote")->isEnabled());
+        QCOMPARE(w.findChild<QLabel*>("StatusPanel1")->width(), w.width() - 180);
+        w.resize(900, 500);
+        QCOMPARE(w.findChild<QLabel*>("StatusPanel1")->width(), 900 - 180);
+        Screenshot(&w, "mode-simple");
+    }
+
+    void advancedStored() {
+        Fixture f;
+        f.tree.SetDWord(Root(), "Interface mode", 1);
+        f.tree.SetDWord(Root(), "Previous mode", 0);
+        TMainWnd& w = f.Open();
+        QCOMPARE(w.Mode(), 1);
+        QVERIFY(!w.Panel1->isVisible());
+        QVERIFY(w.PageControl1->isVisible());
+        QVERIFY(w.RightPanel->isVisible());
+        QCOMPARE(w.CurrentBrowser(), w.WebBrowser0);
+        QVERIFY(w.Action("AdvancedMode")->isChecked());
+        QVERIFY(!w.PageControl1->isTabVisible(1));  // "Show HTML" off
+        QCOMPARE(w.Main().settings.PreviousMode, 0);
+        Screenshot(&w, "mode-advanced");
+    }
+
+    void readerStoredWithBook() {
+        QTemporaryDir dir;
+        const std::string book = WriteFile(dir.filePath("book.html"),
+                                           "<html><body><p>Reader page text</p></body></html>");
+        Fixture f;
+        f.tree.SetDWord(Root(), "Interface mode", 2);
+        f.tree.SetString(Root(), "Last reader file", book);
+        TMainWnd& w = f.Open();
+        QCOMPARE(w.Mode(), 2);
+        QVERIFY(w.Action("ReaderMode")->isVisible());
+        QVERIFY(w.Action("ReaderMode")->isChecked());
+        QVERIFY(!w.Action("SaveResult")->isEnabled());
+        QVERIFY(!w.Action("FixedWidth")->isEnabled());
+        QCOMPARE(w.Action("IncreaseScroll")->shortcut(), QKeySequence(Qt::Key_Equal));
+        QVERIFY(PageContains(w.CurrentBrowser(), "Reader page text"));
+        Screenshot(&w, "mode-reader");
+    }
+
+    void readerStoredWithMissingBook() {
+        Fixture f;
+        f.tree.SetDWord(Root(), "Interface mode", 2);
+        f.tree.SetString(Root(), "Last reader file", "/nonexistent/pellmark/book.html");
+        TMainWnd& w = f.Open();
+        QCOMPARE(w.Mode(), 0);
+        QVERIFY(w.Action("SimpleMode")->isChecked());
+        QVERIFY(w.Main().settings.LastReaderFile.empty());
+        QVERIFY(w.Action("IncreaseScroll")->shortcut().isEmpty());
+    }
+
+    void readerStoredButArgumentGiven() {
+        QTemporaryDir dir;
+        const std::string book = WriteFile(dir.filePath("book.html"), "<html><body>x</body></html>");
+        Fixture f;
+        f.tree.SetDWord(Root(), "Interface mode", 2);
+        f.tree.SetString(Root(), "Last reader file", book);
+        TMainWnd& w = f.Open(true);
+        QCOMPARE(w.Mode(), 0);
+    }
+
+    void helpWithoutHelpFile() {
+        Fixture f;
+        TMainWnd& w = f.Open();
+        QCOMPARE(w.Action("Help")->text(), QString("Help not downloaded."));
+        QVERIFY(!w.Action("Help")->isEnabled());
+    }
+};
+
+QTEST_MAIN(StartModesTest)
+#include "StartModesTest.moc"
