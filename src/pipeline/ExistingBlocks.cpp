@@ -44,7 +44,11 @@ constexpr int kMaxBreakJoins = 21;
 
 bool StartsBlock(std::string_view s) { return ContainsAny(s, kBlockOpeners) || Contains(s, "<blockquote"); }
 
-bool IsClosingTag(const LineList& l, size_t i) { return l.Mark(i) == kMarkTag && l.Text(i).starts_with("</"); }
+// A closing tag, or a bare break that the block's new end tag replaces.
+bool EndsOpenBlock(const LineList& l, size_t i) {
+    const std::string& s = l.Text(i);
+    return l.Mark(i) == kMarkTag && (s.starts_with("</") || s == "<br>" || s == "<br/>");
+}
 
 // "&nbsp;" begins within the first `within` characters of s.
 bool NbspNearStart(std::string_view s, size_t within) {
@@ -94,7 +98,7 @@ void CloseBlock(ConversionContext& ctx, size_t a) {
         // Only a closing tag is the block's own end; an opening tag or text
         // after an unclosed block must survive.
         text += endTag;
-        if (IsClosingTag(l, a + 1)) l.Delete(a + 1);
+        if (EndsOpenBlock(l, a + 1)) l.Delete(a + 1);
     }
 }
 
@@ -122,7 +126,9 @@ bool StopsBreakJoin(const LineList& l, size_t i) {
 // the new paragraph, or p when nothing was done.
 size_t ParagraphBeforeBreak(ConversionContext& ctx, size_t p) {
     LineList& l = ctx.lines;
-    if (p <= 4 || l.Text(p - 1).empty() || l.Mark(p - 1) == kMarkComment) return p;
+    // A finished block already has its end tag; a comment stays apart.
+    const int before = l.Mark(p - 1);
+    if (p <= 4 || l.Text(p - 1).empty() || before == kMarkComment || before == kMarkBlock) return p;
     l.SetText(p, ctx.settings.ParagraphEndTag);
     for (int joins = 0;;) {
         std::string joined = l.Text(p - 1);

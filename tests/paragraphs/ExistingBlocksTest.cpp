@@ -46,6 +46,16 @@ TEST(ExistingParagraphs, MergingStopsAtTheNextBlockAndKeepsItsOpeningTag) {
     EXPECT_EQ(t.LineTexts(), (Lines{"head", "title", "<div> Outer</div>", "<div> Inner</div>", "</div>", "tail"}));
 }
 
+TEST(ExistingParagraphs, ABreakAfterAFinishedBlockAddsNoSecondEndTag) {
+    test::TestContext t;
+    t.SetLines({{"head", 100}, {"title", 100}, {"<hr>", 1}, {"<hr>", 1}, {"<p>", 1}, {"One", 0},
+                {"</p>", 1}, {"<br>", 1}, {"<div>", 1}, {"Two", 0}, {"<br>", 1}, {"Three", 0}, {"</div>", 1},
+                {"tail", 100}});
+    StageExistingParagraphs(t.ctx);
+    EXPECT_EQ(t.LineTexts(), (Lines{"head", "title", "<hr>", "<hr>", "<div align=\"justify\">&nbsp;&nbsp; One</div>",
+                                    "<br>", "<div>&nbsp;&nbsp; Two</div>", "Three", "</div>", "tail"}));
+}
+
 TEST(ExistingParagraphs, TheTailIsNeverMergedIntoAnOpenBlock) {
     test::TestContext t;
     t.SetLines({{"head", 100}, {"title", 100}, {"a", 0}, {"<p>", 1}, {"</body></html>", 100}});
