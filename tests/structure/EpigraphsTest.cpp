@@ -101,18 +101,7 @@ TEST_F(EpigraphsTest, MarkupAfterTheBlockClosesIt) {
     EXPECT_EQ(out[4], "<h1>Next</h1>");
 }
 
-TEST_F(EpigraphsTest, TwoEpigraphsInARow) {
-    Build({"", "first quote", "", "One", "", "second quote", "", "Two", "", kLong});
-    const Lines out = Run();
-    EXPECT_EQ(out[3], kOpen + "<I>first quote </I><br>&nbsp;&nbsp;One" + kClose);
-    EXPECT_EQ(out[4], kOpen + "<I>second quote </I><br>&nbsp;&nbsp;Two" + kClose);
-}
 
-TEST_F(EpigraphsTest, OffMeansUntouched) {
-    t.settings.DetectEpigraphs = false;
-    Build({"", "Short quotation", "", "Author", ""});
-    ExpectUnchanged();
-}
 
 }  // namespace
 }  // namespace pm

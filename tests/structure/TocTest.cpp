@@ -63,11 +63,6 @@ TEST_F(TocTest, NothingCollectedWhenBothOptionsAreOff) {
     EXPECT_EQ(q.CountAsked("toc"), 0u);
 }
 
-TEST_F(TocTest, XmlOutputGetsNoTitleLine) {
-    t.templates.Set("FileExt", ".xml");
-    Build({"<div>text</div>"});
-    EXPECT_EQ(Run().size(), 4u);
-}
 
 TEST_F(TocTest, ShortHeaderTextIsMarkedInListAndTable) {
     Build({"<div>a</div>", "<h1>II</h1>", "<div>b</div>"});
@@ -118,12 +113,6 @@ TEST_F(TocTest, UncheckedHeaderLosesTagsAndItsPageRule) {
     EXPECT_EQ(out[7], "<div>c</div><hr size=\"0\">");
 }
 
-TEST_F(TocTest, ConfirmationCanBeSwitchedOff) {
-    t.settings.ConfirmToc = false;
-    Build({"<div>a</div>", "<h1>First</h1>"});
-    Run();
-    EXPECT_EQ(q.CountAsked("toc"), 0u);
-}
 
 TEST_F(TocTest, CommentGoesBeforeTheClosingLineAsWritten) {
     t.doc.comment = "Typed by %d hand %s";
