@@ -48,7 +48,10 @@ inline bool PageContains(WebView* view, const QString& needle, int tries = 400) 
     return false;
 }
 
+// The web view paints a loaded page a moment later; the pause only makes
+// the picture show it.
 inline void Screenshot(QWidget* w, const QString& name) {
+    QTest::qWait(400);
     QDir().mkpath(PM_ARTIFACTS);
     w->grab().save(QString(PM_ARTIFACTS) + "/" + name + ".png");
 }
