@@ -3,6 +3,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "regexlists/CharTables.h"
@@ -12,12 +13,21 @@
 namespace pm::rx {
 namespace {
 
-// Backtracking bounds for users' patterns: "^(a+)+$" on thirty "a" and a
-// "b" gives up in a few milliseconds, while ordinary rules over a whole
-// book never come near (the match limit counts per start position).
-constexpr uint32_t kMatchLimit = 2'000'000;
-constexpr uint32_t kDepthLimit = 200'000;
+// Backtracking bounds for users' patterns. The match limit grows with the
+// text, since a lazy "(?s)<body>(.*)</body>" over a whole book takes a step
+// per character; "^(a+)+$" on thirty "a" and a "b" still gives up within
+// milliseconds. A repeated group nests one frame per repetition, so the
+// depth and heap limits keep such a rule over a whole book to a few hundred
+// megabytes before it takes the error path.
+constexpr uint32_t kMinMatchLimit = 2'000'000;
+constexpr uint32_t kMaxMatchLimit = 400'000'000;
+constexpr uint32_t kDepthLimit = 500'000;
 constexpr uint32_t kHeapLimitKiB = 256 * 1024;
+
+uint32_t MatchLimitFor(size_t textSize) {
+    const size_t scaled = textSize < kMaxMatchLimit / 4 ? 4 * textSize : kMaxMatchLimit;
+    return static_cast<uint32_t>(std::max<size_t>(kMinMatchLimit, scaled));
+}
 
 constexpr uint32_t kCompileOptions =
     PCRE2_MULTILINE | PCRE2_UNGREEDY | PCRE2_NEVER_UTF | PCRE2_NEVER_UCP | PCRE2_NEVER_BACKSLASH_C;
@@ -54,10 +64,10 @@ Code Compile(std::string_view pattern, std::string& error) {
     return re;
 }
 
-MatchCtx LimitedMatchContext() {
+MatchCtx LimitedMatchContext(size_t textSize) {
     MatchCtx ctx(pcre2_match_context_create(nullptr));
     if (ctx) {
-        pcre2_set_match_limit(ctx.get(), kMatchLimit);
+        pcre2_set_match_limit(ctx.get(), MatchLimitFor(textSize));
         pcre2_set_depth_limit(ctx.get(), kDepthLimit);
         pcre2_set_heap_limit(ctx.get(), kHeapLimitKiB);
     }
@@ -74,7 +84,7 @@ size_t StepOver(std::string_view s, size_t at) {
 bool ReplaceAll(const pcre2_code* re, const ReplaceTemplate& tpl, std::string_view in, std::string& out,
                 std::string& error) {
     MatchData md(pcre2_match_data_create_from_pattern(re, nullptr));
-    MatchCtx mctx = LimitedMatchContext();
+    MatchCtx mctx = LimitedMatchContext(in.size());
     if (!md || !mctx) {
         error = "out of memory";
         return false;

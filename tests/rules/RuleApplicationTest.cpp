@@ -140,6 +140,12 @@ TEST(RuleErrors, CatastrophicBacktrackingEndsInErrorPath) {
     EXPECT_EQ(Apply("^(a+)+$", "x", input), ErrorResult(input));
 }
 
+TEST(RuleErrors, LazySpanOverALongTextStaysWithinTheLimits) {
+    std::string body;
+    for (int i = 0; i < 300000; ++i) body += "text line\r\n";
+    EXPECT_EQ(Apply("(?s)<body>(.*)</body>", "[]", "<body>" + body + "</body>"), "[]");
+}
+
 TEST(RuleErrors, FailureAfterEarlierMatchesKeepsWholeInput) {
     const std::string input = "c\r\n" + std::string(30, 'a') + "b";
     EXPECT_EQ(Apply("c|^(a+)+$", "x", input), ErrorResult(input));
