@@ -1,5 +1,10 @@
 #include "cli/CliConfig.h"
 
+#include <cstdio>
+#include <filesystem>
+
+#include "common/Cp1251.h"
+
 #include "config/ConfigStore.h"
 #include "config/RegFile.h"
 #include "config/SettingsLookup.h"
@@ -9,12 +14,16 @@ namespace pm::cli {
 bool LoadCliConfig(const std::string& regFile, bool noConfig, ConfigTree& tree, std::string& error) {
     if (noConfig) return true;
     if (!regFile.empty()) return ReadRegeditFile(regFile, tree, &error);
-    ConfigStore store;
-    if (!store.Load()) {
-        error = store.warning;
-        return false;
+    // The user's file is only read here: a file that cannot be parsed is
+    // reported and left alone (the desktop program moves it aside).
+    const std::string path = DefaultConfigPath();
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return true;
+    std::string why;
+    if (!ReadRegeditFile(path, tree, &why)) {
+        std::fprintf(stderr, "pellmark-cli: %s; using the built-in defaults.\n", cp1251::ToUtf8(why).c_str());
+        tree = ConfigTree();
     }
-    tree = std::move(store.user);
     return true;
 }
 

@@ -72,13 +72,21 @@ TEST(Driver, SecondConvertWithoutChangeDoesNothing) {
     EXPECT_TRUE(d.Convert(LineList::FromText("other"), t.ctx));
 }
 
-TEST(Driver, EmptySourceGivesOnlyTheFrame) {
+TEST(Driver, EmptySourceGivesTheFrameAndTheTitleLine) {
     test::TestContext t;
+    t.doc.title = "T";
     PipelineDriver d;
     ASSERT_TRUE(d.Convert(LineList(), t.ctx));
-    ASSERT_EQ(t.ctx.lines.Count(), 3u);
-    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(t.ctx.lines.Mark(i), kMarkBlock);
-    EXPECT_EQ(t.ctx.lines.Text(2), "</body></html>");
+    // Head, title entry, the table of contents' title line, tail.
+    ASSERT_EQ(t.ctx.lines.Count(), 4u);
+    EXPECT_EQ(t.ctx.lines.Text(0).rfind("<!doctype", 0), 0u);
+    EXPECT_EQ(t.ctx.lines.Text(2), "<a name=\"start000\"><h1>T</h1></a>");
+    EXPECT_EQ(t.ctx.lines.Text(3), "</body></html>");
+    t.doc.comment = "note";
+    d.Invalidate();
+    ASSERT_TRUE(d.Convert(LineList(), t.ctx));
+    ASSERT_EQ(t.ctx.lines.Count(), 5u);
+    EXPECT_NE(t.ctx.lines.Text(3).find("note"), std::string::npos);
 }
 
 TEST(Driver, StatusNamesEachStageAndEndsWithReady) {
