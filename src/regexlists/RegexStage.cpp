@@ -49,6 +49,11 @@ void ApplySourceRules(TMain& main, std::string& text) {
     ApplyList(*main.rules, RuleList::Source, main.texts, *main.ui.status, text);
 }
 
+std::string ApplyMenuRule(TMain& main, size_t menuIndex, std::string_view text) {
+    if (!main.rules || menuIndex >= main.rules->Items(RuleList::Source).size()) return std::string(text);
+    return RunRule(main.texts, *main.ui.status, main.rules->ItemRule(RuleList::Source, menuIndex), text);
+}
+
 void StageUserRegex(ConversionContext& ctx) {
     if (!ctx.rules || ctx.lines.Empty()) return;
     std::string text = ctx.lines.Join("\r\n");

@@ -116,6 +116,16 @@ TEST_F(SourcePass, NothingWithoutRuleLists) {
     std::string text = "a";
     ApplySourceRules(*main, text);
     EXPECT_EQ(text, "a");
+    EXPECT_EQ(ApplyMenuRule(*main, 0, "a"), "a");
+}
+
+TEST_F(SourcePass, MenuItemsFollowSourceOrderWhateverTheChecks) {
+    main->rules = std::make_unique<RegexRuleLists>(HtmlOnlyRules());
+    main->rules->Move(RuleList::Source, 1, -1);
+    EXPECT_EQ(ApplyMenuRule(*main, 0, "ab"), "ac");
+    EXPECT_EQ(ApplyMenuRule(*main, 1, "ab"), "bb");
+    EXPECT_EQ(status.statuses.back(), kStatusA);
+    EXPECT_EQ(ApplyMenuRule(*main, 2, "ab"), "ab");
 }
 
 TEST_F(SourcePass, StatusUsesTheLocalizedTaskPrefix) {
