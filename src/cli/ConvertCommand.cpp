@@ -143,7 +143,11 @@ int Convert(const ConvertOptions& o) {
             dump += std::to_string(result.Mark(i)) + "\t" + cp1251::ToUtf8(EscapeEntry(result.Text(i))) + "\n";
         if (!WriteOut(o.output.empty() ? "-" : o.output, dump, error)) code = Fail(error);
     } else if (!o.splitDir.empty()) {
-        if (!main.CopyPartFilesTo(o.splitDir, &error)) code = Fail(error);
+        std::error_code ec;
+        fs::create_directories(o.splitDir, ec);
+        main.RefreshPreview();  // writes the index file among the parts
+        if (ec) code = Fail("cannot create the folder \"" + o.splitDir + "\": " + ec.message());
+        else if (!main.CopyPartFilesTo(o.splitDir, &error)) code = Fail(error);
         else std::fprintf(stderr, "Wrote %zu files into %s\n", main.files.partFiles.size(), o.splitDir.c_str());
     } else {
         const std::string out = o.output.empty() ? DefaultOutput(o, main) : o.output;
