@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "OutputHelpers.h"
+#include "output/Footer.h"
+#include "output/PlainText.h"
+#include "common/Format.h"
+#include "pipeline/Stages.h"
+
+namespace pm::test {
+namespace {
+
+TEST(AtomicSave, UnwritableTargetLeavesTheOldFileIntact) {
+    ScratchDir dir;
+    // The name is as long as a name may be, so no temporary file can be made
+    // beside it.
+    const std::string path = dir / std::string(255, 'b');
+    std::ofstream(path, std::ios::binary) << "old";
+    ASSERT_EQ(Slurp(path), "old");
+    Window w;
+    w.PublishDocument();
+    std::string error;
+    EXPECT_FALSE(w.main.SaveResultAs(path, SaveFormat::Html, &error));
+    EXPECT_NE(error.find(path), std::string::npos);
+    EXPECT_EQ(Slurp(path), "old");
+    EXPECT_TRUE(w.main.HasResult());
+    EXPECT_EQ(w.main.Result().Count(), 3u);
+}
+
+TEST(AtomicSave, DialogSaveFailureIsReported) {
+    ScratchDir dir;
+    Window w;
+    w.PublishDocument();
+    w.dialogs.saves.push_back({dir / "missing/folder/book.html", 1});
+    w.main.SaveHTML();
+    ASSERT_EQ(w.questions.CountAsked("message"), 1u);
+    EXPECT_EQ(w.questions.asked[0].caption, "Error");
+    EXPECT_NE(w.questions.asked[0].text.find("book.html"), std::string::npos);
+}
+
+TEST(SaveResult, HtmlWithFooterAndDefaultExtension) {
+    ScratchDir dir;
+    Window w;
+    w.PublishDocument();
+    w.main.settings.LastEditSaveDir = "/start";
+    w.dialogs.saves.push_back({dir / "book", 1});
+    w.main.SaveHTML();
+    ASSERT_EQ(w.dialogs.requests.size(), 1u);
+    EXPECT_EQ(w.dialogs.requests[0].filter, kResultFilter);
+    EXPECT_EQ(w.dialogs.requests[0].initialDir, "/start");
+    const std::string saved = Slurp(dir / "book.html");
+    EXPECT_EQ(saved, "<html><head><title>T</title></head><body>\r\n<div>Hello &amp; welcome</div>\r\n" +
+                         CreditFooter() + "</body></html>");
+    EXPECT_EQ(w.main.settings.LastEditSaveDir, dir.path().string());
+}
+
+TEST(SaveResult, PlainTextWithoutHyphenationLine) {
+    ScratchDir dir;
+    Window w;
+    w.PublishDocument();
+    w.dialogs.saves.push_back({dir / "book", 2});
+    w.main.SaveHTML();
+    const std::string saved = Slurp(dir / "book.txt");
+    EXPECT_TRUE(saved.starts_with("Hello & welcome\r\n"));
+    EXPECT_TRUE(saved.ends_with("\n\r" + PlainTextCredit()));
+    EXPECT_EQ(saved.find("Hyphenated"), std::string::npos);
+}
+
+TEST(SaveResult, CancelWritesNothing) {
+    ScratchDir dir;
+    Window w;
+    w.PublishDocument();
+    w.main.settings.LastEditSaveDir = "/keep";
+    w.main.SaveHTML();
+    EXPECT_EQ(w.main.settings.LastEditSaveDir, "/keep");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(SaveResult, SplitDocumentCopiesThePartFiles) {
+    ScratchDir src, dst;
+    Window w;
+    w.main.settings.BreakTextApartByToc = true;
+    w.main.settings.SaveMultipleLastFolder = "/before";
+    for (const char* name : {"index.html", "part1.html"}) {
+        ASSERT_TRUE(WriteFileAtomic(src / name, std::string("content of ") + name));
+        w.main.files.partFiles.push_back(src / name);
+    }
+    w.dialogs.folders.push_back(dst.path().string() + "/");
+    w.main.SaveHTML();
+    EXPECT_EQ(w.dialogs.folderStarts, (std::vector<std::string>{"/before"}));
+    EXPECT_EQ(w.main.settings.SaveMultipleLastFolder, dst.path().string());
+    EXPECT_EQ(Slurp(dst / "index.html"), "content of index.html");
+    EXPECT_EQ(Slurp(dst / "part1.html"), "content of part1.html");
+    // Cancelling clears the remembered folder.
+    w.main.SaveHTML();
+    EXPECT_EQ(w.main.settings.SaveMultipleLastFolder, "");
+}
+
+TEST(SaveResult, CopyOfAMissingPartFails) {
+    ScratchDir dst;
+    Window w;
+    w.main.files.partFiles.push_back(dst / "gone.html");
+    std::string error;
+    EXPECT_FALSE(w.main.CopyPartFilesTo(dst.path().string(), &error));
+    EXPECT_NE(error.find("gone.html"), std::string::npos);
+}
+
+TEST(SaveAndRead, SavesThenOpensInTheReader) {
+    ScratchDir dir;
+    Window w;
+    std::vector<std::string> opened;
+    w.main.openForReading = [&](const std::string& p) { opened.push_back(p); };
+    w.main.ToolButton68Click();  // no result: nothing happens
+    EXPECT_TRUE(w.dialogs.requests.empty());
+    w.PublishDocument();
+    w.dialogs.saves.push_back({dir / "read", 1});
+    w.main.ToolButton68Click();
+    EXPECT_EQ(w.dialogs.requests.at(0).filter, kSaveAndReadFilter);
+    EXPECT_EQ(opened, (std::vector<std::string>{dir / "read.html"}));
+    EXPECT_NE(Slurp(dir / "read.html").find(CreditFooter()), std::string::npos);
+    EXPECT_EQ(w.main.settings.LastEditSaveAndReadDir, dir.path().string());
+}
+
+TEST(SaveSource, ExtensionByFilter) {
+    ScratchDir dir;
+    Window w;
+    w.main.StoreSourceText("line one\nline two");
+    w.dialogs.saves.push_back({dir / "a", 1});
+    w.dialogs.saves.push_back({dir / "b", 2});
+    w.dialogs.saves.push_back({dir / "c", 3});
+    w.main.SaveSrc();
+    w.main.SaveSrc();
+    w.main.SaveSrc();
+    EXPECT_EQ(Slurp(dir / "a.txt"), "line one\r\nline two");
+    EXPECT_EQ(Slurp(dir / "b.html"), "line one\r\nline two");
+    EXPECT_EQ(Slurp(dir / "c"), "line one\r\nline two");
+}
+
+TEST(Preview, NavigatesFirstThenReloads) {
+    ScratchDir dir;
+    Window w;
+    w.PublishDocument();
+    w.main.files.previewFile = dir / "$~$~tmp_book.txt.html";
+    w.main.RefreshPreview();
+    w.main.RefreshPreview();
+    EXPECT_EQ(w.view.navigations, (std::vector<std::string>{w.main.files.previewFile}));
+    EXPECT_EQ(w.view.reloads, 1);
+    EXPECT_EQ(w.view.focusCount, 2);
+    EXPECT_EQ(Slurp(w.main.files.previewFile), w.main.DocumentText());
+    EXPECT_EQ(w.view.BodyText(), RenderPlainText(w.main.DocumentText()));
+    EXPECT_EQ(w.status.statuses.back(), "Ready");
+    EXPECT_NE(std::find(w.status.statuses.begin(), w.status.statuses.end(), "CurrentTask: Saving to file for browser"),
+              w.status.statuses.end());
+}
+
+TEST(Preview, BlankWithoutAPreviewPath) {
+    Window w;
+    w.main.RefreshPreview();
+    EXPECT_EQ(w.view.navigations, (std::vector<std::string>{"about:blank"}));
+}
+
+TEST(Preview, FileThatCannotBeCreatedKeepsTheOldPage) {
+    ScratchDir dir;
+    Window w;
+    w.PublishDocument();
+    w.main.files.previewFile = dir / "no/such/folder/p.html";
+    w.main.RefreshPreview();
+    EXPECT_EQ(w.status.statuses.back(), "Status:Error creating file, skipped. Now ready");
+    EXPECT_TRUE(w.view.navigations.empty());
+    EXPECT_FALSE(w.main.files.previewShown);
+}
+
+TEST(Preview, DefaultDocumentHeadAndTail) {
+    // Stages 1 and 2 with the default templates, then the preview text.
+    Window w;
+    w.main.doc.author = "Ann";
+    w.main.doc.shortTitle = "Book";
+    ConversionContext ctx = w.main.MakeContext();
+    LineList src;
+    src.Append("text");
+    ctx.lines = StageTokenise(src, ctx);
+    StageDocumentFrame(ctx);
+    w.main.Publish(std::move(ctx.lines));
+    const std::string doc = w.main.DocumentText();
+    EXPECT_TRUE(doc.starts_with(FormatTemplate(w.main.templates.Get("Header"), {"Ann"}) +
+                                "\r\n<title>Book</title></head><body>\r\n"));
+    EXPECT_TRUE(doc.ends_with(CreditFooter() + "</body></html>"));
+}
+
+}  // namespace
+}  // namespace pm::test
