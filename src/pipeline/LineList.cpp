@@ -18,6 +18,12 @@ LineList LineList::FromText(std::string_view text) {
 }
 
 void LineList::moveGap(size_t i) {
+    // An empty gap can sit anywhere; moving it would move entries onto
+    // themselves, which empties them.
+    if (gapStart_ == gapEnd_) {
+        gapStart_ = gapEnd_ = i;
+        return;
+    }
     while (gapStart_ > i) buf_[--gapEnd_] = std::move(buf_[--gapStart_]);
     while (gapStart_ < i) buf_[gapStart_++] = std::move(buf_[gapEnd_++]);
 }
