@@ -46,31 +46,35 @@ void TextEditor::StepAdded() {
     redoKinds_.clear();
 }
 
+// Runs an edit of a known kind. The document may merge it into the step
+// before (typing after typing); that step then takes the edit's name.
+template <class Edit>
+void TextEditor::Named(const QString& kind, Edit edit) {
+    pendingKind_ = kind;
+    const int revision = document()->revision();
+    edit();
+    if (!kind.isEmpty() && document()->revision() != revision && !undoKinds_.isEmpty()) undoKinds_.last() = kind;
+    pendingKind_.clear();
+}
+
 void TextEditor::keyPressEvent(QKeyEvent* event) {
     const bool erase = event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace;
-    pendingKind_ = erase ? QStringLiteral("delete") : event->text().isEmpty() ? QString() : QStringLiteral("typing");
-    if (event->matches(QKeySequence::Cut)) pendingKind_ = QStringLiteral("cut");
-    if (event->matches(QKeySequence::Paste)) pendingKind_ = QStringLiteral("paste");
-    QPlainTextEdit::keyPressEvent(event);
-    pendingKind_.clear();
+    QString kind = erase ? QStringLiteral("delete") : event->text().isEmpty() ? QString() : QStringLiteral("typing");
+    if (event->matches(QKeySequence::Cut)) kind = QStringLiteral("cut");
+    if (event->matches(QKeySequence::Paste)) kind = QStringLiteral("paste");
+    Named(kind, [&] { QPlainTextEdit::keyPressEvent(event); });
 }
 
 void TextEditor::dropEvent(QDropEvent* event) {
-    pendingKind_ = QStringLiteral("drag and drop");
-    QPlainTextEdit::dropEvent(event);
-    pendingKind_.clear();
+    Named(QStringLiteral("drag and drop"), [&] { QPlainTextEdit::dropEvent(event); });
 }
 
 void TextEditor::cut() {
-    pendingKind_ = QStringLiteral("cut");
-    QPlainTextEdit::cut();
-    pendingKind_.clear();
+    Named(QStringLiteral("cut"), [&] { QPlainTextEdit::cut(); });
 }
 
 void TextEditor::paste() {
-    pendingKind_ = QStringLiteral("paste");
-    QPlainTextEdit::paste();
-    pendingKind_.clear();
+    Named(QStringLiteral("paste"), [&] { QPlainTextEdit::paste(); });
 }
 
 void TextEditor::undo() {

@@ -41,6 +41,8 @@ protected:
 
 private:
     void StepAdded();
+    template <class Edit>
+    void Named(const QString& kind, Edit edit);
 
     QString pendingKind_;
     QStringList undoKinds_, redoKinds_;
