@@ -67,8 +67,4 @@ bool TMain::Convert() {
     return true;
 }
 
-void TMain::Publish(LineList result) { result_ = std::move(result); }
-
-LineList TMain::Result() const { return result_ ? *result_ : LineList(); }
-
 }  // namespace pm

@@ -43,6 +43,9 @@ struct MainUi {
     HtmlView* preview = nullptr;
     FileDialogs* dialogs = nullptr;
     SourceEditor* sourceEditor = nullptr;
+    // The HTML editor of the advanced mode ("Show HTML"); the result is
+    // edited there when it is given.
+    SourceEditor* htmlEditor = nullptr;
 };
 
 // The loader's outcome.

@@ -7,6 +7,7 @@
 #include "output/Footer.h"
 #include "platform/FileDialogs.h"
 #include "platform/HtmlView.h"
+#include "platform/SourceEditor.h"
 
 namespace pm {
 namespace {
@@ -48,6 +49,24 @@ bool SaveSplitDocument(TMain& m) {
 }
 
 }  // namespace
+
+void TMain::Publish(LineList result) {
+    if (InAdvancedHtmlEditor() && ui.htmlEditor) {
+        ui.status->Status(texts.Task("HTMLPrepare"));
+        SourceEditor& editor = *ui.htmlEditor;
+        const SourceEditor::Selection caret = editor.GetSelection();
+        editor.SetText(result.Join("\r\n"));
+        editor.SetSelection(caret);
+        editor.SetModified(false);
+    }
+    // Kept in the editor mode too, so that "is there a result" stays true.
+    result_ = std::move(result);
+}
+
+LineList TMain::Result() const {
+    if (InAdvancedHtmlEditor() && ui.htmlEditor) return LineList::FromText(ui.htmlEditor->Text());
+    return result_ ? *result_ : LineList();
+}
 
 std::string TMain::DocumentText() const { return DocumentWithFooter(Result(), settings, templates); }
 

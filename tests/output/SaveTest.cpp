@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "OutputHelpers.h"
+#include "platform/SourceEditor.h"
 #include "output/Footer.h"
 #include "output/PlainText.h"
 #include "common/Format.h"
@@ -186,6 +187,42 @@ TEST(Preview, DefaultDocumentHeadAndTail) {
     EXPECT_TRUE(doc.starts_with(FormatTemplate(w.main.templates.Get("Header"), {"Ann"}) +
                                 "\r\n<title>Book</title></head><body>\r\n"));
     EXPECT_TRUE(doc.ends_with(CreditFooter() + "</body></html>"));
+}
+
+class FakeEditor : public SourceEditor {
+public:
+    std::string text;
+    bool modified = true;
+    Selection sel{3, 0};
+    std::string Text() const override { return text; }
+    void SetText(const std::string& t) override {
+        text = t;
+        sel = {};
+    }
+    bool Modified() const override { return modified; }
+    void SetModified(bool m) override { modified = m; }
+    Selection GetSelection() const override { return sel; }
+    void SetSelection(const Selection& s) override { sel = s; }
+};
+
+TEST(Publish, HtmlEditorHoldsTheResultInAdvancedMode) {
+    Window w;
+    FakeEditor editor;
+    w.main.ui.htmlEditor = &editor;
+    w.main.settings.InterfaceMode = kAdvancedMode;
+    w.main.settings.ShowHtml = true;
+    w.PublishDocument("<div>a</div>");
+    EXPECT_EQ(editor.text, "<html><head><title>T</title></head><body>\r\n<div>a</div>\r\n</body></html>");
+    EXPECT_FALSE(editor.modified);
+    EXPECT_EQ(editor.sel.start, 3u);  // the caret stays
+    EXPECT_EQ(w.status.statuses.back(), "CurrentTask: Preparing to edit HTML code...");
+    // Manual edits count.
+    editor.text = "<body>edited</body>";
+    EXPECT_EQ(w.main.Result().Join(), "<body>edited</body>");
+    EXPECT_TRUE(w.main.DocumentText().starts_with("<body>edited"));
+    // Outside that mode the result list is used.
+    w.main.settings.ShowHtml = false;
+    EXPECT_EQ(w.main.Result().Count(), 3u);
 }
 
 }  // namespace
