@@ -1,7 +1,10 @@
 // End-to-end throughput: load a generated fixed-width book and convert it,
 // at 10 MB and 20 MB. Linear stages make the 20 MB run take about twice as
 // long as the 10 MB one.
+#include <algorithm>
 #include <chrono>
+#include <map>
+#include <vector>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -34,9 +37,35 @@ std::string MakeBook(size_t bytes) {
     return book;
 }
 
+// Times each status text: every stage begins by showing its own.
+class StageTimes final : public pm::StatusSink {
+public:
+    void Status(const std::string& text) override {
+        const auto now = std::chrono::steady_clock::now();
+        if (!current_.empty()) times_[current_] += std::chrono::duration<double>(now - since_).count();
+        current_ = text;
+        since_ = now;
+    }
+    void Progress(const std::string&) override {}
+    void PrintSlowest() const {
+        std::vector<std::pair<double, std::string>> v;
+        for (const auto& [k, t] : times_) v.emplace_back(t, k);
+        std::sort(v.rbegin(), v.rend());
+        for (size_t i = 0; i < v.size() && i < 4; ++i) std::printf("    %6.3f s  %s\n", v[i].first, v[i].second.c_str());
+    }
+
+private:
+    std::map<std::string, double> times_;
+    std::string current_;
+    std::chrono::steady_clock::time_point since_;
+};
+
 double ConvertSeconds(const std::string& path) {
     pm::ConfigTree tree;
-    pm::TMain main(tree, {}, ".");
+    StageTimes times;
+    pm::MainUi ui;
+    ui.status = &times;
+    pm::TMain main(tree, ui, ".");
     main.Start();
     main.settings.AskAboutLargeFiles = false;
     main.settings.AskAboutTitle = false;
@@ -45,6 +74,8 @@ double ConvertSeconds(const std::string& path) {
     main.LoadSrc(path);
     if (!main.HasResult()) main.Convert();
     const auto t1 = std::chrono::steady_clock::now();
+    times.Status("");
+    times.PrintSlowest();
     main.Shutdown();
     return std::chrono::duration<double>(t1 - t0).count();
 }
