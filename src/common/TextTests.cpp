@@ -51,6 +51,24 @@ bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
            cp1251::EqualsNoCase(s.substr(s.size() - suffix.size()), suffix);
 }
 
+bool ContainsAny(std::string_view s, std::initializer_list<std::string_view> words) {
+    for (std::string_view w : words)
+        if (s.find(w) != std::string_view::npos) return true;
+    return false;
+}
+
+bool EqualsAny(std::string_view s, std::initializer_list<std::string_view> words) {
+    for (std::string_view w : words)
+        if (s == w) return true;
+    return false;
+}
+
+bool StartsWithAny(std::string_view s, std::initializer_list<std::string_view> words) {
+    for (std::string_view w : words)
+        if (s.starts_with(w)) return true;
+    return false;
+}
+
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to) {
     if (from.empty()) return std::string(s);
     std::string out;

@@ -1,6 +1,7 @@
 // Small text tests shared by the pipeline stages.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,11 @@ std::string Trim(std::string_view s);
 size_t FindNoCase(std::string_view hay, std::string_view needle, size_t from = 0);
 bool StartsWithNoCase(std::string_view s, std::string_view prefix);
 bool EndsWithNoCase(std::string_view s, std::string_view suffix);
+
+// Case-sensitive tests against a list of words.
+bool ContainsAny(std::string_view s, std::initializer_list<std::string_view> words);
+bool EqualsAny(std::string_view s, std::initializer_list<std::string_view> words);
+bool StartsWithAny(std::string_view s, std::initializer_list<std::string_view> words);
 
 // Replaces every occurrence of from with to, left to right, in one pass.
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to);

@@ -1,48 +1,32 @@
 // Completing the blocks an HTML source already marks: <p>, <div>, <center>,
 // <h1>-<h5>, <blockquote>, and text that ends in a <br>.
-#include <array>
 #include <string_view>
 
+#include "common/TextTests.h"
 #include "pipeline/ParagraphTags.h"
 #include "pipeline/Stages.h"
 
 namespace pm {
 namespace {
 
+using text::ContainsAny;
+using text::EqualsAny;
+using text::StartsWithAny;
+
 bool Contains(std::string_view s, std::string_view what) { return s.find(what) != std::string_view::npos; }
-
-template <size_t N>
-bool ContainsAny(std::string_view s, const std::array<std::string_view, N>& list) {
-    for (std::string_view w : list)
-        if (Contains(s, w)) return true;
-    return false;
-}
-
-template <size_t N>
-bool EqualsAny(std::string_view s, const std::array<std::string_view, N>& list) {
-    for (std::string_view w : list)
-        if (s == w) return true;
-    return false;
-}
-
-template <size_t N>
-bool StartsWithAny(std::string_view s, const std::array<std::string_view, N>& list) {
-    for (std::string_view w : list)
-        if (s.starts_with(w)) return true;
-    return false;
-}
-
-constexpr std::array<std::string_view, 7> kBlockOpeners = {"<div", "<center", "<h1", "<h2", "<h3", "<h4", "<h5"};
-constexpr std::array<std::string_view, 7> kMergeStopEquals = {"</div>", "<div>", "</center>", "</p>",
-                                                              "<p>", "<br>", "<br/>"};
-constexpr std::array<std::string_view, 5> kMergeStopStarts = {"</h", "</t", "<h", "<t", "</blockquote>"};
-constexpr std::array<std::string_view, 4> kBreakStopEquals = {"</p>", "<p>", "<br>", "<br/>"};
-constexpr std::array<std::string_view, 5> kBreakStopStarts = {"<p ", "</h", "</t", "<h", "<blockquote "};
 
 constexpr int kMaxBlockMerges = 51;
 constexpr int kMaxBreakJoins = 21;
 
-bool StartsBlock(std::string_view s) { return ContainsAny(s, kBlockOpeners) || Contains(s, "<blockquote"); }
+bool StartsBlock(std::string_view s) {
+    return ContainsAny(s, {"<div", "<center", "<h1", "<h2", "<h3", "<h4", "<h5", "<blockquote"});
+}
+
+// Where merging the text of a block into its opening tag stops.
+bool EndsBlockBody(std::string_view s) {
+    return s.empty() || EqualsAny(s, {"</div>", "<div>", "</center>", "</p>", "<p>", "<br>", "<br/>"}) ||
+           StartsWithAny(s, {"</h", "</t", "<h", "<t", "</blockquote>"});
+}
 
 // A closing tag, or a bare break that the block's new end tag replaces.
 bool EndsOpenBlock(const LineList& l, size_t i) {
@@ -66,8 +50,7 @@ void MergeBlockBody(LineList& l, size_t a) {
         l.Delete(a + 1);
         ++merges;
         if (merges >= kMaxBlockMerges || a + 3 > l.Count()) break;
-        const std::string& next = l.Text(a + 1);
-        if (next.empty() || EqualsAny(next, kMergeStopEquals) || StartsWithAny(next, kMergeStopStarts)) break;
+        if (EndsBlockBody(l.Text(a + 1))) break;
     }
 }
 
@@ -118,8 +101,9 @@ bool StopsBreakJoin(const LineList& l, size_t i) {
     const std::string& s = l.Text(i);
     // A comment is never pulled into a paragraph: the tidy-up would break
     // its "--" delimiters.
-    return l.Mark(i) == kMarkComment || Contains(s, "</div>") || Contains(s, "<div") ||
-           Contains(s, "<blockquote>") || EqualsAny(s, kBreakStopEquals) || StartsWithAny(s, kBreakStopStarts);
+    return l.Mark(i) == kMarkComment || ContainsAny(s, {"</div>", "<div", "<blockquote>"}) ||
+           EqualsAny(s, {"</p>", "<p>", "<br>", "<br/>"}) ||
+           StartsWithAny(s, {"<p ", "</h", "</t", "<h", "<blockquote "});
 }
 
 // Makes a paragraph of the text before the "<br>" at p; returns the index of
@@ -127,8 +111,7 @@ bool StopsBreakJoin(const LineList& l, size_t i) {
 size_t ParagraphBeforeBreak(ConversionContext& ctx, size_t p) {
     LineList& l = ctx.lines;
     // A finished block already has its end tag; a comment stays apart.
-    const int before = l.Mark(p - 1);
-    if (p <= 4 || l.Text(p - 1).empty() || before == kMarkComment || before == kMarkBlock) return p;
+    if (p <= 4 || l.Text(p - 1).empty() || l.Mark(p - 1) == kMarkComment || l.Mark(p - 1) == kMarkBlock) return p;
     l.SetText(p, ctx.settings.ParagraphEndTag);
     for (int joins = 0;;) {
         std::string joined = l.Text(p - 1);

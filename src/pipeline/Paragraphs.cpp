@@ -3,7 +3,6 @@
 // broken across lines.
 #include <algorithm>
 #include <climits>
-#include <initializer_list>
 #include <string_view>
 
 #include "common/TextTests.h"
@@ -13,12 +12,10 @@
 namespace pm {
 namespace {
 
-bool EndsSentence(std::string_view s) { return !s.empty() && text::IsSentenceEnd(static_cast<unsigned char>(s.back())); }
+using text::ContainsAny;
 
-bool ContainsAny(std::string_view s, std::initializer_list<std::string_view> list) {
-    for (std::string_view w : list)
-        if (s.find(w) != std::string_view::npos) return true;
-    return false;
+bool EndsSentence(std::string_view s) {
+    return !s.empty() && text::IsSentenceEnd(static_cast<unsigned char>(s.back()));
 }
 
 bool HasInlineTag(std::string_view s) {

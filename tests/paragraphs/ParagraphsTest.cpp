@@ -42,7 +42,8 @@ TEST(CreateParagraphs, ShortStringsMaxDecidesWhetherAFinishedLineIsJoined) {
     const Lines src = {"  Opening line of the paragraph", "ends here.", "Next line"};
     // 80, the value before any preset: a short finished line stands alone.
     EXPECT_EQ(Create(-1, src), (Lines{kEmptyP, P("Opening line of the paragraph"), P("ends here."), P("Next line")}));
-    EXPECT_EQ(Create(kPresetFixedWidth, src), (Lines{kEmptyP, P("Opening line of the paragraph ends here. Next line")}));
+    EXPECT_EQ(Create(kPresetFixedWidth, src),
+              (Lines{kEmptyP, P("Opening line of the paragraph ends here. Next line")}));
     // With the preset only lines longer than 81 are tested for a sentence end.
     EXPECT_EQ(Create(kPresetFixedWidth, {"  Opening line", std::string(82, 'x') + ".", "z"})[1], P("Opening line"));
 }
