@@ -36,6 +36,38 @@ private slots:
         QCOMPARE(TMyReg(f.tree, kRootKey).ReadInteger("Interface mode", -1), 0);
     }
 
+    // Unsaved reader changes: Cancel keeps the window open and maximized.
+    void cancelledCloseKeepsTheWindow() {
+        QTemporaryDir dir;
+        const std::string book = WriteFile(dir.filePath("b.html"), "<html><body>b</body></html>");
+        Fixture f;
+        TMainWnd& w = f.Open();
+        w.OpenInReader(book);
+        w.Main().pendingReaderChanges = true;
+        w.showMaximized();
+        QVERIFY(w.isMaximized());
+        int asked = 0, saved = 0;
+        std::string askedCaption, askedText;
+        w.Main().saveReaderChanges = [&] { ++saved; };
+        w.askYesNoCancel = [&](const std::string& caption, const std::string& text) {
+            ++asked;
+            askedCaption = caption;
+            askedText = text;
+            return -1;
+        };
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QVERIFY(w.isMaximized());
+        QCOMPARE(askedCaption, std::string("Confirm"));
+        QCOMPARE(askedText, w.Main().texts.Msg("Save Read File"));
+        w.askYesNoCancel = [&](const std::string&, const std::string&) { return 1; };
+        QVERIFY(w.close());
+        QCOMPARE(saved, 1);
+        f.wnd.reset();
+        QCOMPARE(TMyReg(f.tree, kRootKey).ReadBool("Is maximized", false), true);
+        QCOMPARE(asked, 1);
+    }
+
     void removedSettingsAreNotWrittenBack() {
         Fixture f;
         TMainWnd& w = f.Open();

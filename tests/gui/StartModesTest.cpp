@@ -91,6 +91,24 @@ private slots:
         QCOMPARE(w.Mode(), 0);
     }
 
+    void browserProgressInTheStatusBar() {
+        Fixture f;
+        TMainWnd& w = f.Open();
+        w.Status("before");
+        w.ProgressChange(0, 100);  // nothing changes
+        QCOMPARE(w.PanelText(1), QString("before"));
+        w.ProgressChange(50, 200);
+        QCOMPARE(w.PanelText(0), QString("25%"));
+        QCOMPARE(w.PanelText(1), QString("CurrentTask: Loading text into browser"));
+        w.ProgressChange(300, 200);  // capped at the maximum
+        QCOMPARE(w.PanelText(0), QString("100%"));
+        w.ProgressChange(200, 200);
+        QCOMPARE(w.PanelText(1), QString("Ready"));
+        w.Status("again");
+        w.ProgressChange(7, 0);
+        QCOMPARE(w.PanelText(1), QString("Ready"));
+    }
+
     void helpWithoutHelpFile() {
         Fixture f;
         TMainWnd& w = f.Open();

@@ -32,6 +32,9 @@ TMainWnd::TMainWnd(ConfigTree& tree, std::string programDir, bool hasArgument, Q
     main_ = std::make_unique<TMain>(tree_, MainUi{}, programDir_);
     ownQuestions_ = std::make_unique<QtQuestions>(this, tree_, main_->texts, main_->uiTexts.localized);
     questions_ = questions ? questions : ownQuestions_.get();
+    askYesNoCancel = [this](const std::string& caption, const std::string& text) {
+        return ownQuestions_->AskYesNoCancel(caption, text);
+    };
     main_->ui.questions = questions_;
     main_->ui.status = this;
     dialogs_ = std::make_unique<QtFileDialogs>(this);
@@ -237,7 +240,7 @@ void TMainWnd::SplashTimer() {
 void TMainWnd::closeEvent(QCloseEvent* event) {
     if (Mode() == kReaderMode && main_->pendingReaderChanges && !main_->settings.SaveReaderDocOnExit) {
         const Texts& t = main_->texts;
-        const int answer = ownQuestions_->AskYesNoCancel(t.Msg("Confirm"), t.Msg("Save Read File"));
+        const int answer = askYesNoCancel(t.Msg("Confirm"), t.Msg("Save Read File"));
         if (answer < 0) {
             event->ignore();
             return;

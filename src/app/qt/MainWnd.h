@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -73,6 +74,10 @@ public:
     void CaptureInto(Settings& s) override;
     std::optional<int32_t> DocumentScrollOffset() const override;
     std::string DialogFileName(FileDialogKind kind) const override;
+
+    // The Yes / No / Cancel question of the close ("Save Read File"): 1, 0
+    // or -1. The windows ask by default; tests answer themselves.
+    std::function<int(const std::string& caption, const std::string& text)> askYesNoCancel;
 
     // The widgets, named as the logic knows them.
     WebView* WebBrowser0 = nullptr;  // on the "Preview" page
