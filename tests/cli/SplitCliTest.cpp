@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <regex>
 #include <set>
 
 #include "CliRun.h"
@@ -35,14 +34,18 @@ TEST_F(SplitCli, IndexAndPartsLinkOnlyToFilesThatExist) {
     EXPECT_TRUE(names.count("PLMK_Тихая_гавань__index.html"));
     EXPECT_TRUE(names.count("PLMK_Тихая_гавань_001.html"));
     ASSERT_GE(names.size(), 3u);
-    const std::regex href("href=\"([^\"#:]+)\"");
     size_t links = 0;
     for (const auto& name : names) {
         std::string html;
         ASSERT_TRUE(ReadWholeFile((dir / name).string(), html));
         const std::string text = cp1251::ToUtf8(html);
-        for (std::sregex_iterator it(text.begin(), text.end(), href), end; it != end; ++it, ++links)
-            EXPECT_TRUE(names.count((*it)[1].str())) << name << " links to " << (*it)[1].str();
+        for (size_t at = text.find("href=\""); at != std::string::npos; at = text.find("href=\"", at + 1)) {
+            const size_t start = at + 6, end = text.find('"', start);
+            const std::string target = text.substr(start, end - start);
+            if (target.find_first_of("#:") != std::string::npos) continue;  // anchors and web links
+            ++links;
+            EXPECT_TRUE(names.count(target)) << name << " links to " << target;
+        }
     }
     EXPECT_GT(links, names.size());
     // No part file is left beside the source.
