@@ -67,12 +67,6 @@ TEST(FormsAndScripts, StrayClosingTagDoesNotSpoilLaterOnes) {
               (E{{"a", 0}, {"b", 0}, {"c", 0}, {"d", 0}}));
 }
 
-TEST(FormsAndScripts, OptionOff) {
-    TestContext t;
-    t.settings.KillFormsScripts = false;
-    EXPECT_EQ(After(t, {"a", "b", "<form>", "c"}, StageRemoveFormsScripts).size(), 4u);
-}
-
 TEST(Images, CoverImageStays) {
     TestContext t;
     t.doc.coverImage = "c.png";

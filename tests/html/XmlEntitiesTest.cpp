@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "Helpers.h"
-#include "pipeline/EntityTable.h"
 
 namespace pm::test {
 namespace {
@@ -11,16 +10,6 @@ std::string Clean(const std::string& text) {
     t.SetLines({{text, 0}});
     StageXmlEntities(t.ctx);
     return t.ctx.lines.Text(0);
-}
-
-TEST(XmlEntities, Table) {
-    EXPECT_EQ(kEntityTable[0].name, "amp");
-    EXPECT_EQ(kEntityTable[3].name, "quot");
-    EXPECT_EQ(kEntityTable[4].name, "nbsp");
-    EXPECT_EQ(kEntityTable[4].code, 160);
-    EXPECT_EQ(kEntityTable[99].name, "yuml");
-    EXPECT_EQ(kEntityTable[99].code, 255);
-    EXPECT_EQ(kEntityTable[4 + 215 - 160].name, "times");
 }
 
 TEST(XmlEntities, BareAmpersands) {
@@ -46,13 +35,6 @@ TEST(XmlEntities, EscapedAmpersandStaysEscaped) {
 TEST(XmlEntities, EachReferenceIsReplacedOnce) {
     // The text after a replaced reference is left as it is.
     EXPECT_EQ(Clean("&quot;nbsp;"), "\"nbsp;");
-}
-
-TEST(XmlEntities, EntriesWithoutAmpersandUntouched) {
-    TestContext t;
-    t.SetLines({{"<p class=x>", 1}, {"plain", 0}});
-    StageXmlEntities(t.ctx);
-    EXPECT_EQ(t.LineTexts(), (std::vector<std::string>{"<p class=x>", "plain"}));
 }
 
 }  // namespace

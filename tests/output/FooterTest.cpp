@@ -29,14 +29,6 @@ TEST(Footer, HyphenationNoteInBothOrientations) {
     EXPECT_EQ(PlainHyphenationLine(s, t), "Hyphenated for Dev Font in horisontal (--like) orientation");
 }
 
-TEST(Footer, NoteOnlyWhenHyphenating) {
-    Settings s;
-    Templates t;
-    EXPECT_EQ(FooterText(s, t), CreditFooter());
-    s.Hyphenate = true;
-    EXPECT_EQ(FooterText(s, t), CreditFooter() + HyphenationNote(s, t));
-}
-
 TEST(Footer, HostileNoteTemplateIsHarmless) {
     Settings s;
     Templates t;
@@ -90,14 +82,6 @@ TEST(SafeFormat, HostileTemplates) {
     EXPECT_EQ(FormatTemplate("100%", {"a"}), "100%");
     EXPECT_EQ(FormatTemplate("%.3d", {int64_t{7}}), "007");
     EXPECT_EQ(FormatTemplate("%%s", {"a"}), "%s");
-}
-
-TEST(FileNames, DefaultExtensionOnlyWhenMissing) {
-    EXPECT_EQ(WithDefaultExtension("/d/book", ".html"), "/d/book.html");
-    EXPECT_EQ(WithDefaultExtension("/d/book.htm", ".html"), "/d/book.htm");
-    EXPECT_EQ(WithDefaultExtension("/d.x/book", ".txt"), "/d.x/book.txt");
-    EXPECT_EQ(FolderOf("/d/e/book.txt"), "/d/e");
-    EXPECT_EQ(FolderOf("book.txt"), "");
 }
 
 }  // namespace

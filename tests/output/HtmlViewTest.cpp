@@ -50,22 +50,5 @@ TEST(HeadlessView, PageBodyAndHistory) {
     EXPECT_EQ(v.BodyText(), "plain");
 }
 
-TEST(HeadlessView, ScrollAndZoomStayInRange) {
-    HeadlessHtmlView v;
-    v.ScrollTo(0, 50);  // no page yet: nothing
-    EXPECT_EQ(v.ScrollTop(), 0);
-    v.Navigate("about:blank");
-    v.scrollHeight = 100;
-    v.ScrollTo(0, 50);
-    v.ScrollBy(0, 80);
-    EXPECT_EQ(v.ScrollTop(), 100);
-    v.ScrollBy(0, -500);
-    EXPECT_EQ(v.ScrollTop(), 0);
-    v.SetZoom(9);
-    EXPECT_EQ(v.zoom, kZoomLargest);
-    v.SetBodyStyle(BodyStyleProperty::Color, "red");
-    EXPECT_EQ(v.BodyStyle(BodyStyleProperty::Color), "red");
-}
-
 }  // namespace
 }  // namespace pm::test
