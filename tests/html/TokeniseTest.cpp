@@ -141,3 +141,37 @@ TEST(Tokenise, ProgressNeverExceedsAHundred) {
 
 }  // namespace
 }  // namespace pm::test
+
+namespace pm::test {
+namespace {
+
+// Random mark-up fragments: every input must end, and the tokeniser must
+// lose none of the text (only spaces and letter case change).
+TEST(Tokenise, RandomInputEndsAndKeepsItsText) {
+    static const char* kPieces[] = {"<", ">", "<!--", "-->", "a", " ", "</i>", "<b ", "\t", "</FONT>", "-", "!"};
+    uint32_t seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    auto count = [](const std::string& s) {
+        size_t n = 0;
+        for (char c : s) n += c == 'a' || c == '>' || c == '-' || c == '!';
+        return n;
+    };
+    for (int round = 0; round < 400; ++round) {
+        std::vector<std::string> lines(1 + next() % 6);
+        size_t in = 0;
+        for (auto& line : lines) {
+            for (size_t k = next() % 12; k > 0; --k) line += kPieces[next() % std::size(kPieces)];
+            in += count(line);
+        }
+        for (bool stripAll : {false, true}) {
+            TestContext t;
+            t.settings.RemoveAllHtml = stripAll;
+            size_t out = 0;
+            for (const Entry& e : Tokens(t, lines)) out += count(e.text);
+            ASSERT_EQ(out, in) << "round " << round;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pm::test
