@@ -89,14 +89,22 @@ private:
         l_.Delete(from);
     }
 
-    // Inline mark-up joins the text it stands in, without spaces.
+    // Inline tags join the text they stand in, without spaces, together
+    // with the text after them and the text their closing tag heads. A
+    // finished block, a comment or the tail is never pulled in.
     void JoinInlineTags() {
-        if (r_ + 1 >= Count() || !HasInlineTag(l_.Text(r_ + 1))) return;
-        Append(r_ + 1);
-        if (r_ + 2 < Count() && l_.Mark(r_ + 1) != kMarkComment) Append(r_ + 1);
-        // The text after the closing tag belongs to the same run of text.
-        if (r_ + 2 < Count() && l_.Mark(r_ + 1) == kMarkText && StartsWithInlineClose(l_.Text(r_ + 1)))
-            Append(r_ + 1);
+        while (r_ + 2 < Count()) {
+            const std::string& n = l_.Text(r_ + 1);
+            const int mark = l_.Mark(r_ + 1);
+            if (mark == kMarkTag && HasInlineTag(n)) {
+                Append(r_ + 1);
+                if (r_ + 2 < Count() && l_.Mark(r_ + 1) <= kMarkTag) Append(r_ + 1);
+            } else if (mark == kMarkText && StartsWithInlineClose(n)) {
+                Append(r_ + 1);
+            } else {
+                break;
+            }
+        }
     }
 
     // Moves entry r in front of the text entry after it.
