@@ -4,6 +4,7 @@
 #include "config/ConfigTree.h"
 #include "output/Footer.h"
 #include "output/Saving.h"
+#include "output/ToolParameters.h"
 
 namespace pm {
 namespace {
@@ -82,6 +83,17 @@ TEST(SafeFormat, HostileTemplates) {
     EXPECT_EQ(FormatTemplate("100%", {"a"}), "100%");
     EXPECT_EQ(FormatTemplate("%.3d", {int64_t{7}}), "007");
     EXPECT_EQ(FormatTemplate("%%s", {"a"}), "%s");
+}
+
+TEST(ToolParameters, MacrosFilledInOnce) {
+    DocValues doc;
+    doc.shortTitle = "Short";
+    doc.title = "Long %shortitle%";  // never expanded again
+    doc.author = "\xC0\xE2\xF2\xEE\xF0";
+    EXPECT_EQ(ToolParametersUtf8("-t \"%shortitle%\" %longtitle% %bookauthor% %shortfilename% %fullfilename% 100%",
+                                 doc, "/home/u/\xD0\x9A/$~$~tmp_b.txt.html"),
+              "-t \"Short\" Long %shortitle% \xD0\x90\xD0\xB2\xD1\x82\xD0\xBE\xD1\x80 $~$~tmp_b.txt.html "
+              "/home/u/\xD0\x9A/$~$~tmp_b.txt.html 100%");
 }
 
 }  // namespace
