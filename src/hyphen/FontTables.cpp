@@ -8,7 +8,6 @@ namespace pm {
 namespace {
 
 constexpr unsigned char kFirstStored = 32;
-constexpr std::string_view kSoftHyphenEntry = "+ totaly &shy;";
 
 std::string DescriptionKey(std::string_view name) {
     return std::string(kFontsKey) + "\\" + std::string(name);
@@ -108,7 +107,7 @@ FontChoiceList BuildFontChoice(const ConfigTree& tree, const Settings& settings)
     list.noDescriptions = names.empty();
     for (const std::string& n : names) list.entries.push_back("I " + n);
     for (const std::string& n : names) list.entries.push_back("- " + n);
-    list.entries.emplace_back(kSoftHyphenEntry);
+    list.entries.emplace_back(kSoftHyphenChoice);
     if (settings.HyphFont == kSoftHyphenFont) {
         list.selected = static_cast<int>(list.entries.size()) - 1;
         return list;
@@ -127,7 +126,7 @@ void ConfirmFontChoice(std::string_view entry, std::string_view hyphString, cons
     settings.SetILikeOrientation(entry[0] == 'I');
     settings.SetHyphFont(std::string(entry.substr(2)));
     settings.SetHyphString(std::string(hyphString));
-    if (entry == kSoftHyphenEntry) return;
+    if (entry == kSoftHyphenChoice) return;
     LoadFontDescription(tree, settings.HyphFont, settings.ILikeOrientation, table, nullptr);
 }
 

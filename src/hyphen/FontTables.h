@@ -20,6 +20,8 @@ namespace pm {
 inline constexpr std::string_view kFontsKey = "Software\\Vorn Soft\\Pellmark\\1.00\\Fonts";
 // The pseudo-font that selects soft-hyphen mode.
 inline constexpr std::string_view kSoftHyphenFont = "totaly &shy;";
+// Its entry in the font choice list.
+inline constexpr std::string_view kSoftHyphenChoice = "+ totaly &shy;";
 inline constexpr size_t kStoredWidthCount = 223;  // codes 32..254
 inline constexpr int kBuiltinLineWidth = 312;
 

@@ -48,6 +48,8 @@ TEST(DeviceFit, CompoundsAndOverLongWords) {
     // A compound breaks after its own hyphen, or moves on when that does not fit.
     EXPECT_EQ(Fit("ab sea-information", MonoFont(12)), "ab sea- information");
     EXPECT_EQ(Fit("ab informationxx-sea", MonoFont(12)), "ab informationxx-sea");
+    // The first word of the text is measured from the text start.
+    EXPECT_EQ(Fit("information ab", MonoFont(10)), "informa-tion ab");
     // A word with no break moves to line 2 once, fills it, and its end
     // starts line 3, where "information" is hyphenated.
     EXPECT_EQ(Fit("ab 1234567890123 information", MonoFont(10)), "ab 1234567890123 infor-mation");
