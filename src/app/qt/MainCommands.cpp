@@ -38,7 +38,6 @@ void TMainWnd::LoadSrcClick() {
     main_->openDialogFile = answer->path;
     main_->openDialogType = answer->filterIndex;
     main_->LoadSrc(answer->path);
-    ShowResultInEditor();
 }
 
 void TMainWnd::OpenReaderClick() {
@@ -71,8 +70,7 @@ void TMainWnd::OpenCommandLinePath(bool forReading, const std::string& path) {
     } else {
         main_->openDialogFile = full;
         main_->LoadSrc(full);
-        ShowResultInEditor();
-    }
+        }
 }
 
 void TMainWnd::GoBackClick() { current_->GoBack(); }
@@ -83,10 +81,12 @@ void TMainWnd::RefreshClick() {
     ConvertAndShow();
 }
 
-// The "Preview" page logic: converts when out of date and shows the result.
+// The "Preview" page logic: converts when out of date and shows the result;
+// edits made in the HTML editor are shown too.
 void TMainWnd::ConvertAndShow() {
+    const bool converts = !main_->driver.UpToDate();
     main_->TabSheet1Show();
-    ShowResultInEditor();
+    if (!converts && main_->InAdvancedHtmlEditor() && HTMText->Modified()) main_->RefreshPreview();
 }
 
 void TMainWnd::HelpClick() {
@@ -128,6 +128,7 @@ void TMainWnd::SaveSrcClick() { main_->SaveSrc(); }
 
 void TMainWnd::PageControl1Change(int index) {
     if (!main_) return;
+    main_->settings.ActivePage = index;
     if (index == kPreviewPage || (index == kHtmlPage && !main_->driver.UpToDate())) ConvertAndShow();
 }
 
@@ -151,12 +152,6 @@ std::string TMainWnd::ResultText() const {
     return {};
 }
 
-// With "Show HTML" on in advanced mode the result is edited as HTML text.
-void TMainWnd::ShowResultInEditor() {
-    if (!main_->InAdvancedHtmlEditor() || !main_->HasResult()) return;
-    HTMText->SetText(main_->Result().Join());
-}
-
 void TMainWnd::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
@@ -168,7 +163,6 @@ void TMainWnd::dropEvent(QDropEvent* event) {
     if (names.empty()) return;
     event->acceptProposedAction();
     main_->LoadDroppedFiles(names);
-    ShowResultInEditor();
 }
 
 }  // namespace pm::gui

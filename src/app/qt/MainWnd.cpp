@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -44,6 +45,7 @@ TMainWnd::TMainWnd(ConfigTree& tree, std::string programDir, bool hasArgument, Q
     BuildWidgets();
     BuildStatusBar();
     main_->ui.sourceEditor = SrcText;
+    main_->ui.htmlEditor = HTMText;
     main_->switchInterfaceMode = [this](int mode) { SetInterfaceMode(mode); };
     main_->openForReading = [this](const std::string& path) { OpenInReader(path); };
     FormCreate();
@@ -191,6 +193,13 @@ void TMainWnd::FormCreate() {
         else SetInterfaceMode(stored == kAdvancedMode ? kAdvancedMode : kSimpleMode);
     }
     main_->settings.PreviousMode = previous;
+    {
+        // The active page lives in the page control; choosing it at start
+        // is not the user turning a page.
+        const QSignalBlocker quiet(PageControl1);
+        PageControl1->setCurrentIndex(main_->settings.ActivePage);
+        main_->settings.ActivePage = PageControl1->currentIndex();
+    }
     UpdateFormatChecks();
     actions_["Autosave"]->setChecked(main_->settings.SaveReaderDocOnExit);
     const QString help = QString::fromStdString(programDir_) + "/pellmark.chm";
@@ -306,6 +315,10 @@ void TMainWnd::ApplyLoaded(const Settings& s) {
     if (s.IsMaximized) setWindowState(windowState() | Qt::WindowMaximized);
     RightPanel->resize(s.PanelWidth, RightPanel->height());
     Splitter1->setSizes({std::max(100, s.WindowWidth - s.PanelWidth), s.PanelWidth});
+    SrcText->setFont(QFont(FromCp1251(s.SrcFontName), s.SrcFontSize));
+    HTMText->setFont(QFont(FromCp1251(s.HtmFontName), s.HtmFontSize));
+    SrcText->setLineWrapMode(s.WrapInSrc ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    HTMText->setLineWrapMode(s.WrapInHtml ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 void TMainWnd::CaptureInto(Settings& s) {
@@ -316,6 +329,12 @@ void TMainWnd::CaptureInto(Settings& s) {
     }
     if (RightPanel->width() > 0 && Mode() == kAdvancedMode) s.PanelWidth = RightPanel->width();
     s.ActivePage = PageControl1->currentIndex();
+    s.SrcFontName = ToCp1251(SrcText->font().family());
+    s.SrcFontSize = SrcText->font().pointSize();
+    s.HtmFontName = ToCp1251(HTMText->font().family());
+    s.HtmFontSize = HTMText->font().pointSize();
+    s.WrapInSrc = SrcText->lineWrapMode() != QPlainTextEdit::NoWrap;
+    s.WrapInHtml = HTMText->lineWrapMode() != QPlainTextEdit::NoWrap;
 }
 
 std::optional<int32_t> TMainWnd::DocumentScrollOffset() const {

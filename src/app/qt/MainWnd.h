@@ -148,7 +148,6 @@ private:
     void SwitchToSimple(int from);
     void SwitchToAdvanced(int from);
     void SwitchToReader();
-    void ShowResultInEditor();
     void UpdateFormatChecks();
     void UpdateUndoRedo();
     void ConvertAndShow();

@@ -1,6 +1,7 @@
 #include "platform/qt/TextEditor.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -65,7 +66,14 @@ void TextEditor::keyPressEvent(QKeyEvent* event) {
     Named(kind, [&] { QPlainTextEdit::keyPressEvent(event); });
 }
 
+// Dropped files go on to the window, which loads them; text is dropped here.
+void TextEditor::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) return event->ignore();
+    QPlainTextEdit::dragEnterEvent(event);
+}
+
 void TextEditor::dropEvent(QDropEvent* event) {
+    if (event->mimeData()->hasUrls()) return event->ignore();
     Named(QStringLiteral("drag and drop"), [&] { QPlainTextEdit::dropEvent(event); });
 }
 

@@ -72,6 +72,8 @@ const QString kScroller = QStringLiteral("(document.scrollingElement || document
 
 WebView::WebView(QWidget* parent) : QWebEngineView(parent) {
     setPage(new Page(this));
+    // Dropped files belong to the window, which loads them as sources.
+    setAcceptDrops(false);
     interceptor_ = new LocalOnlyInterceptor(this);
     page()->setUrlRequestInterceptor(interceptor_);
     Connect();
