@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QTabWidget>
+#include <QPointer>
 #include <QTemporaryDir>
 
 #include "GuiSupport.h"
@@ -107,6 +108,31 @@ private slots:
         w.Status("again");
         w.ProgressChange(7, 0);
         QCOMPARE(w.PanelText(1), QString("Ready"));
+    }
+
+    // The splash window goes 600 ms after the first activation.
+    void splashClosesAfterActivation() {
+        Fixture f;
+        auto* splash = new TSplashForm;
+        splash->show();
+        QPointer<TSplashForm> watch = splash;
+        f.wnd = std::make_unique<TMainWnd>(f.tree, std::string(PM_TEST_DATA), false, &f.questions);
+        f.wnd->SetSplash(splash);
+        QTest::qWait(700);
+        QVERIFY(watch);  // not before the window is active
+        f.wnd->show();
+        f.wnd->activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(!watch, 20000);
+    }
+
+    void windowIsNamedAfterTheLoadedFile() {
+        QTemporaryDir dir;
+        const std::string path = WriteFile(dir.filePath("harbour.txt"), "     Some text.\r\n");
+        Fixture f;
+        f.tree.SetDWord(Root(), "Ask about title", 0);
+        TMainWnd& w = f.Open(true);
+        w.OpenCommandLinePath(false, path);
+        QCOMPARE(w.windowTitle(), QString("Pellmark (converter) - harbour.txt"));
     }
 
     void helpWithoutHelpFile() {

@@ -38,6 +38,12 @@ void TMainWnd::LoadSrcClick() {
     main_->openDialogFile = answer->path;
     main_->openDialogType = answer->filterIndex;
     main_->LoadSrc(answer->path);
+    ShowCaption();
+}
+
+// The loader names the window after the loaded file.
+void TMainWnd::ShowCaption() {
+    if (!main_->windowCaption.empty()) setWindowTitle(FromCp1251(main_->windowCaption));
 }
 
 void TMainWnd::OpenReaderClick() {
@@ -70,7 +76,8 @@ void TMainWnd::OpenCommandLinePath(bool forReading, const std::string& path) {
     } else {
         main_->openDialogFile = full;
         main_->LoadSrc(full);
-        }
+        ShowCaption();
+    }
 }
 
 void TMainWnd::GoBackClick() { current_->GoBack(); }
@@ -163,6 +170,7 @@ void TMainWnd::dropEvent(QDropEvent* event) {
     if (names.empty()) return;
     event->acceptProposedAction();
     main_->LoadDroppedFiles(names);
+    ShowCaption();
 }
 
 }  // namespace pm::gui

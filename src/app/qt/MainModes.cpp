@@ -66,7 +66,7 @@ void TMainWnd::SwitchToAdvanced(int from) {
     main_->settings.LastReaderFile.clear();
     TickMode(kAdvancedMode);
     if (from == kSimpleMode) {
-        if (!main_->openDialogFile.empty()) main_->LoadSrc(main_->openDialogFile);
+        if (!main_->openDialogFile.empty() && main_->LoadSrc(main_->openDialogFile)) ShowCaption();
         main_->files.previewShown = false;
     }
 }

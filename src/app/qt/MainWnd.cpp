@@ -145,6 +145,8 @@ void TMainWnd::BuildWidgets() {
         {"Largest", &TMainWnd::TextSizeClick},    {"IncreaseSize", &TMainWnd::TextSizeClick},
         {"DecreaseSize", &TMainWnd::TextSizeClick}};
     for (const auto& [name, slot] : commands) connect(actions_[name], &QAction::triggered, this, slot);
+    connect(actions_["Autosave"], &QAction::toggled, this,
+            [this](bool on) { main_->settings.SaveReaderDocOnExit = on; });
 }
 
 void TMainWnd::BuildStatusBar() {

@@ -151,6 +151,7 @@ private:
     void UpdateFormatChecks();
     void UpdateUndoRedo();
     void ConvertAndShow();
+    void ShowCaption();
     std::string ResultText() const;
     bool AskAdvancedMode();
 
