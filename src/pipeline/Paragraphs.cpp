@@ -155,7 +155,8 @@ private:
         } else if (EndsSentence(n) && differs) {
             return true;
         }
-        return l_.Mark(r_ + 1) == kMarkComment;
+        // Entries finished by earlier stages stay apart whatever their mark-up.
+        return l_.Mark(r_ + 1) == kMarkComment || l_.Mark(r_ + 1) == kMarkBlock;
     }
 
     // The first line stays in entry r while the following ones are collected,
