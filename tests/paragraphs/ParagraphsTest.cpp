@@ -91,8 +91,8 @@ TEST(CreateParagraphs, CommentsFinishedBlocksAndInlineTags) {
     ApplyTextFormatPreset(t.settings, kPresetFixedWidth);
     t.SetLines({{"head", 100}, {"title", 100}, {"  Para one", 0}, {"<!-- note -->", 101}, {"more", 0},
                 {"<h2>Header</h2>", 100}, {"  Epigraph", 0}, {"<i>Finished</i>", 100}, {"  Para two", 0},
-                {"<h3>Sub", 0}, {"a ", 0}, {"<i>", 1}, {"b", 0}, {"</i> c ", 0}, {"<b>", 1}, {"d", 0}, {"</b>", 0}, {"<div>&nbsp;<b>e</b></div>", 100},
-                {"tail", 100}});
+                {"<h3>Sub", 0}, {"a ", 0}, {"<i>", 1}, {"b", 0}, {"</i> c ", 0}, {"<b>", 1}, {"d", 0}, {"</b>", 0},
+                {"<div>&nbsp;<b>e</b></div>", 100}, {"tail", 100}});
     StageCreateParagraphs(t.ctx);
     EXPECT_EQ(t.LineTexts(), (Lines{"head", "title", kEmptyP, P("Para one"), "<!-- note -->", P("more"),
                                     "<h2>Header</h2>", P("Epigraph"), "<i>Finished</i>", P("Para two"), P("<h3>Sub"),
