@@ -1,10 +1,12 @@
 #include "app/qt/Startup.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 #include <cstdlib>
 #include <memory>
@@ -36,6 +38,30 @@ int Uninstall(ConfigStore& store, bool ask) {
     Questions& q = ask ? static_cast<Questions&>(questions) : silent;
     if (RunUninstall(store.user, q, ask, DesktopEntryPaths())) store.SaveIfChanged(nullptr);
     return 0;
+}
+
+// A termination request (the session ending, kill) closes the window the
+// orderly way, so that the settings are saved and the temporary files go.
+int gTermPipe[2] = {-1, -1};
+
+void OnTerminate(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = write(gTermPipe[1], &byte, 1);
+}
+
+void CloseOnTermination(QWidget* window) {
+    if (pipe(gTermPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(gTermPipe[0], QSocketNotifier::Read, window);
+    QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+        char byte;
+        [[maybe_unused]] const ssize_t n = read(gTermPipe[0], &byte, 1);
+        window->close();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = OnTerminate;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);
 }
 
 void FatalNoBrowser() {
@@ -77,6 +103,7 @@ int RunDesktop(int argc, char** argv) {
     const std::string programDir = ToFileName(QCoreApplication::applicationDirPath());
     auto wnd = std::make_unique<TMainWnd>(store.user, programDir, hasArgument);
     wnd->SetSplash(splash);
+    CloseOnTermination(wnd.get());
     wnd->show();
     wnd->activateWindow();
     if (!store.warning.empty())
