@@ -151,3 +151,40 @@ TEST_F(LocalizationTest, RegExprListTextsLieUnderTheRoot) {
 
 }  // namespace
 }  // namespace pm
+
+#include "config/RegFile.h"
+
+namespace pm {
+namespace {
+
+template <size_t N>
+bool Known(const std::pair<std::string_view, std::string_view> (&table)[N], const std::string& name) {
+    for (const auto& [key, text] : table)
+        if (key == name) return true;
+    return false;
+}
+
+// The localization shipped with the program names only keys the program
+// knows, so that none of its texts is silently lost.
+TEST(ShippedLocalizationTest, NamesOnlyKnownKeysAndIsAccepted) {
+    ConfigTree tree;
+    std::string error;
+    ASSERT_TRUE(ReadRegeditFile(PM_TEST_DATA "/../../share/localization/example-ru.reg", tree, &error)) << error;
+    const std::string base = std::string(kRootKey) + "\\interface\\";
+    for (const ConfigValue& v : tree.Values(base + "menu")) EXPECT_TRUE(Known(kDefaultMenu, v.name)) << v.name;
+    for (const ConfigValue& v : tree.Values(base + "Hints")) EXPECT_TRUE(Known(kDefaultHints, v.name)) << v.name;
+    for (const ConfigValue& v : tree.Values(base + "Controls\\main"))
+        EXPECT_TRUE(Known(kDefaultControlsMain, v.name)) << v.name;
+    for (const ConfigValue& v : tree.Values(base + "messages")) EXPECT_TRUE(Known(kDefaultMessages, v.name)) << v.name;
+    for (const ConfigValue& v : tree.Values(base + "processes"))
+        EXPECT_TRUE(Known(kDefaultProcesses, v.name)) << v.name;
+    EXPECT_EQ(tree.Values(base + "menu").size(), std::size(kDefaultMenu));
+    InterfaceTexts ui;
+    Texts texts;
+    EXPECT_TRUE(ApplyInterfaceTexts(tree, ui, texts).accepted);
+    EXPECT_EQ(ui.Menu("file"), "&\xD4\xE0\xE9\xEB");  // "&Файл" in Windows-1251
+    EXPECT_EQ(ui.tree.emptyLinesSuffix.substr(0, 3), " \xE8 ");  // " и "
+}
+
+}  // namespace
+}  // namespace pm
