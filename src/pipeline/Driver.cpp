@@ -34,8 +34,8 @@ const std::array<StageInfo, 26> kStages = {{
     {16, "DetectingParagraphs", HtmlKept, StageExistingParagraphs},
     {17, "CreatingParagraphs", Always, StageCreateParagraphs},
     {18, "RemovingUnneededText", Always, StageTidyUp},
-    {19, "SearchingForLines", PM_WHEN(ConvertDashes), StageDashes},
-    {20, "SearchingForPoints", PM_WHEN(ConvertThreePoints), StageEllipses},
+    {19, "SearchingForLines", PM_WHEN(ConvertDashes), StageDashes, true},
+    {20, "SearchingForPoints", PM_WHEN(ConvertThreePoints), StageEllipses, true},
     {21, "InsertingHR", PM_WHEN(InsertHr), StageHeaderRules},
     {22, "InsertingHyphenation", PM_WHEN(Hyphenate), StageHyphenate},
     {23, "CreatingTOC", Always, StageTableOfContents},
@@ -66,9 +66,10 @@ bool PipelineDriver::Convert(LineList source, ConversionContext& ctx) {
         source.Clear();
         for (size_t k = 1; k < kStages.size() && kStages[k].number <= lastStage_; ++k) {
             const StageInfo& st = kStages[k];
-            if (!st.runs(ctx)) continue;
+            const bool runs = st.runs(ctx);
+            if (!runs && !st.announceWhenSkipped) continue;
             if (!st.processKey.empty()) ctx.BeginStage(std::string(st.processKey));
-            st.run(ctx);
+            if (runs) st.run(ctx);
         }
     }
     ctx.status.Busy(false);

@@ -13,6 +13,7 @@ struct StageInfo {
     std::string_view processKey;  // empty: the stage shows no status of its own
     bool (*runs)(const ConversionContext&);
     void (*run)(ConversionContext&);  // null for stage 1 (the tokeniser)
+    bool announceWhenSkipped = false;  // the status text shows even when the stage does not run
 };
 
 // The stage table in its fixed order (stage 1 first).

@@ -101,6 +101,20 @@ TEST(Driver, StatusNamesEachStageAndEndsWithReady) {
     EXPECT_EQ(std::find(s.begin(), s.end(), "CurrentTask: Detecting Epigraphs"), s.end());
 }
 
+TEST(Driver, DashAndEllipsisStagesAnnounceThemselvesEvenWhenOff) {
+    test::TestContext t;
+    t.settings.ConvertDashes = false;
+    t.settings.ConvertThreePoints = false;
+    t.settings.ConvertQuotes = false;
+    PipelineDriver d;
+    d.Convert(LineList::FromText("a - b..."), t.ctx);
+    const auto& s = t.status.statuses;
+    EXPECT_NE(std::find(s.begin(), s.end(), "CurrentTask:  Searching for [-]"), s.end());
+    EXPECT_NE(std::find(s.begin(), s.end(), "CurrentTask:  Searching for [...]"), s.end());
+    EXPECT_EQ(std::find(s.begin(), s.end(), "CurrentTask: Searching for [ \" ]"), s.end());
+    EXPECT_NE(t.ctx.lines.Join().find("a - b..."), std::string::npos);
+}
+
 TEST(Driver, StageLimitZeroHandsBackTheSourceLines) {
     test::TestContext t;
     PipelineDriver d;
