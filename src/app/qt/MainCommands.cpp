@@ -59,7 +59,7 @@ void TMainWnd::OpenReaderClick() {
 void TMainWnd::OpenInReader(const std::string& path) {
     main_->readDialogFile = path;
     SetInterfaceMode(kReaderMode);
-    main_->settings.LastReaderFile = path;
+    main_->settings.SetLastReaderFile(path);
     current_->Navigate(path);
 }
 
@@ -112,17 +112,18 @@ void TMainWnd::FormatClick() {
 }
 
 void TMainWnd::AutodetectFormatClick() {
-    main_->settings.AutoDetectFormat = !main_->settings.AutoDetectFormat;
+    main_->settings.SetAutoDetectFormat(!main_->settings.AutoDetectFormat);
     UpdateFormatChecks();
 }
 
 void TMainWnd::TextSizeClick() {
     auto* item = qobject_cast<QAction*>(sender());
     if (!item) return;
-    int& size = main_->settings.BrowserFontSize;
+    int size = main_->settings.BrowserFontSize;
     if (item->objectName() == "IncreaseSize") size = std::min(size + 1, kZoomLargest);
     else if (item->objectName() == "DecreaseSize") size = std::max(size - 1, kZoomSmallest);
     else size = item->data().toInt();
+    main_->settings.SetBrowserFontSize(size);
     for (const char* n : {"Smallest", "Small", "NormalSize", "Large", "Largest"})
         actions_[n]->setChecked(actions_[n]->data().toInt() == size);
     textSizeReady_ = true;
@@ -135,7 +136,7 @@ void TMainWnd::SaveSrcClick() { main_->SaveSrc(); }
 
 void TMainWnd::PageControl1Change(int index) {
     if (!main_) return;
-    main_->settings.ActivePage = index;
+    main_->settings.SetActivePage(index);
     if (index == kPreviewPage || (index == kHtmlPage && !main_->driver.UpToDate())) ConvertAndShow();
 }
 

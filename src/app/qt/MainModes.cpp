@@ -21,9 +21,9 @@ void TMainWnd::SetInterfaceMode(int target) {
     Settings& s = main_->settings;
     const int from = s.InterfaceMode;
     if (modeKnown_ && target == from) return;
-    if (modeKnown_ && (from == kSimpleMode || from == kAdvancedMode)) s.PreviousMode = from;
+    if (modeKnown_ && (from == kSimpleMode || from == kAdvancedMode)) s.SetPreviousMode(from);
     modeKnown_ = true;
-    s.InterfaceMode = target;
+    s.SetInterfaceMode(target);
     if (target == kSimpleMode) SwitchToSimple(from);
     else if (target == kAdvancedMode) SwitchToAdvanced(from);
     else SwitchToReader();
@@ -42,7 +42,7 @@ void TMainWnd::SwitchToSimple(int from) {
     const bool hadResult = main_->HasResult() || !result.empty();
     main_->DropSourceLines();
     EnableEditingSet();
-    main_->settings.LastReaderFile.clear();
+    main_->settings.SetLastReaderFile("");
     TickMode(kSimpleMode);
     if (main_->settings.PreviousMode != kReaderMode && from != kReaderMode && hadResult) {
         if (!result.empty()) main_->Publish(LineList::FromText(result));
@@ -63,7 +63,7 @@ void TMainWnd::SwitchToAdvanced(int from) {
     PageControl1->setTabVisible(kSourcePage, main_->settings.UseSourceEditor);
     ReapplyTextSize();
     EnableEditingSet();
-    main_->settings.LastReaderFile.clear();
+    main_->settings.SetLastReaderFile("");
     TickMode(kAdvancedMode);
     if (from == kSimpleMode) {
         if (!main_->openDialogFile.empty() && main_->LoadSrc(main_->openDialogFile)) ShowCaption();
@@ -163,7 +163,7 @@ void TMainWnd::InterfaceModeClick() {
     const int target = item->data().toInt();
     if (target == kAdvancedMode && !main_->settings.AskedAboutTitle) {
         if (AskAdvancedMode()) {
-            main_->settings.AskedAboutTitle = true;
+            main_->settings.SetAskedAboutTitle(true);
             SetInterfaceMode(kAdvancedMode);
         }
     } else {

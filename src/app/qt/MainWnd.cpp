@@ -146,7 +146,7 @@ void TMainWnd::BuildWidgets() {
         {"DecreaseSize", &TMainWnd::TextSizeClick}};
     for (const auto& [name, slot] : commands) connect(actions_[name], &QAction::triggered, this, slot);
     connect(actions_["Autosave"], &QAction::toggled, this,
-            [this](bool on) { main_->settings.SaveReaderDocOnExit = on; });
+            [this](bool on) { main_->settings.SetSaveReaderDocOnExit(on); });
 }
 
 void TMainWnd::BuildStatusBar() {
@@ -190,17 +190,17 @@ void TMainWnd::FormCreate() {
     if (stored == kReaderMode && !reopen) {
         SetInterfaceMode(kSimpleMode);  // from reader: forgets the last reader file
     } else {
-        main_->settings.InterfaceMode = kSimpleMode;  // how the window is arranged now
+        main_->settings.SetInterfaceMode(kSimpleMode);  // how the window is arranged now
         if (reopen) OpenInReader(last);
         else SetInterfaceMode(stored == kAdvancedMode ? kAdvancedMode : kSimpleMode);
     }
-    main_->settings.PreviousMode = previous;
+    main_->settings.SetPreviousMode(previous);
     {
         // The active page lives in the page control; choosing it at start
         // is not the user turning a page.
         const QSignalBlocker quiet(PageControl1);
         PageControl1->setCurrentIndex(main_->settings.ActivePage);
-        main_->settings.ActivePage = PageControl1->currentIndex();
+        main_->settings.SetActivePage(PageControl1->currentIndex());
     }
     UpdateFormatChecks();
     actions_["Autosave"]->setChecked(main_->settings.SaveReaderDocOnExit);
