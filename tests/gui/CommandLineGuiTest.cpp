@@ -44,6 +44,22 @@ private slots:
         QVERIFY(!f.wnd->Main().HasResult());
     }
 
+    // Arguments arrive as UTF-8; the message shows the name in the working
+    // code page, and an existing Cyrillic name loads.
+    void cyrillicFileNames() {
+        Fixture f;
+        Start(f, {"/nonexistent/\xD0\x9A\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB0.txt"});  // "Книга.txt"
+        QVERIFY(f.questions.asked.back().text.find("/nonexistent/\xCA\xED\xE8\xE3\xE0.txt") != std::string::npos);
+        QTemporaryDir dir;
+        const std::string path = WriteFile(dir.filePath(QString::fromUtf8("Книга.txt")), "     Cyrillic name.\r\n");
+        Fixture g;
+        g.tree.SetDWord(Root(), "Ask about title", 0);
+        Start(g, {path});
+        QCOMPARE(g.wnd->Main().openDialogFile, path);
+        QVERIFY(PageContains(g.wnd->CurrentBrowser(), "Cyrillic name."));
+        QCOMPARE(g.wnd->windowTitle(), QString::fromUtf8("Pellmark (converter) - Книга.txt"));
+    }
+
     // The book's own text must be found in the page of the current browser.
     void splitPathLoadsTheBookForEditing() {
         QTemporaryDir dir;

@@ -271,8 +271,11 @@ void TMainWnd::FormDestroy() {
     SaveSettingsAtExit(tree_, main_->settings, main_->saveSettingsAtExit, this, programPath);
     main_->openDialogFile.clear();
     main_->Shutdown();
+    // The widgets outlive the logic by a moment; they tell it nothing more.
     WebBrowser0->SetEvents(nullptr);
     WebBrowser1->SetEvents(nullptr);
+    PageControl1->disconnect(this);
+    SrcText->disconnect(this);
     main_->ui = MainUi{};
 }
 
