@@ -61,6 +61,14 @@ private slots:
         TMainWnd& w = f.Open(true);
         w.OpenCommandLinePath(false, path);
         QVERIFY(PageContains(w.CurrentBrowser(), "Second paragraph here"));
+        // Back and forward follow the browser's history.
+        w.CurrentBrowser()->Navigate(WriteFile(dir.filePath("other.html"), "<html><body>Other page</body></html>"));
+        QVERIFY(PageContains(w.CurrentBrowser(), "Other page"));
+        QTRY_VERIFY(w.Action("GoBack")->isEnabled());
+        QVERIFY(!w.Action("GoForward")->isEnabled());
+        w.Action("GoBack")->trigger();
+        QVERIFY(PageContains(w.CurrentBrowser(), "Second paragraph here"));
+        QTRY_VERIFY(w.Action("GoForward")->isEnabled());
         w.Action("SimpleMode")->trigger();
         QCOMPARE(w.CurrentBrowser(), w.WebBrowser1);
         QVERIFY(w.Main().HasResult());

@@ -135,7 +135,7 @@ void TMainWnd::SaveAndReadClick() { main_->ToolButton68Click(); }
 void TMainWnd::SaveSrcClick() { main_->SaveSrc(); }
 
 void TMainWnd::PageControl1Change(int index) {
-    if (!main_) return;
+    if (!main_ || index < 0) return;
     main_->settings.SetActivePage(index);
     if (index == kPreviewPage || (index == kHtmlPage && !main_->driver.UpToDate())) ConvertAndShow();
 }

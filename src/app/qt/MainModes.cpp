@@ -2,8 +2,10 @@
 // command sets and the current browser.
 #include <QAction>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QWebEngineHistory>
 
 #include "app/qt/MainWnd.h"
 #include "platform/qt/QtQuestions.h"
@@ -58,6 +60,7 @@ void TMainWnd::SwitchToAdvanced(int from) {
     SetCurrentBrowser(WebBrowser0);
     RightPanel->show();
     PageControl1->show();
+    const QSignalBlocker quiet(PageControl1);  // arranging is not turning a page
     PageControl1->setTabVisible(kPreviewPage, true);
     PageControl1->setTabVisible(kHtmlPage, main_->settings.ShowHtml);
     PageControl1->setTabVisible(kSourcePage, main_->settings.UseSourceEditor);
@@ -86,6 +89,7 @@ void TMainWnd::ArrangePreviewPages() {
     if (Mode() != kAdvancedMode) return;
     const Settings& s = main_->settings;
     const bool pages = s.ShowHtml || s.UseSourceEditor;
+    const QSignalBlocker quiet(PageControl1);
     PageControl1->setTabVisible(kHtmlPage, s.ShowHtml);
     PageControl1->setTabVisible(kSourcePage, s.UseSourceEditor);
     PageControl1->setTabVisible(kPreviewPage, pages);
@@ -94,10 +98,17 @@ void TMainWnd::ArrangePreviewPages() {
     SetCurrentBrowser(pages ? WebBrowser0 : WebBrowser1);
 }
 
+// Back and forward follow the history of the current browser.
+void TMainWnd::UpdateHistoryCommands() {
+    actions_["GoBack"]->setEnabled(current_->history()->canGoBack());
+    actions_["GoForward"]->setEnabled(current_->history()->canGoForward());
+}
+
 void TMainWnd::SetCurrentBrowser(WebView* browser) {
     WebView* old = current_;
     current_ = browser;
     main_->ui.preview = browser;
+    UpdateHistoryCommands();
     if (!old || old == browser) return;
     const QUrl shown = old->url();
     if (!shown.isEmpty() && shown.toString() != "about:blank") browser->Navigate(old->LocationUrl());

@@ -116,6 +116,13 @@ void TMainWnd::BuildWidgets() {
 
     WebBrowser0->SetEvents(this);
     WebBrowser1->SetEvents(this);
+    for (WebView* view : {WebBrowser0, WebBrowser1}) {
+        auto follow = [this, view] {
+            if (view == current_) UpdateHistoryCommands();
+        };
+        connect(view, &QWebEngineView::urlChanged, this, follow);
+        connect(view, &QWebEngineView::loadFinished, this, follow);
+    }
     current_ = WebBrowser1;
     main_->ui.preview = current_;
     connect(PageControl1, &QTabWidget::currentChanged, this, &TMainWnd::PageControl1Change);

@@ -140,6 +140,7 @@ private:
     void ApplyLocalization(const LocalizationOutcome& out);
 
     void SetCurrentBrowser(WebView* browser);
+    void UpdateHistoryCommands();
     void EnableEditingSet();
     void EnableReaderSet();
     void Enable(const QString& name, bool on);
