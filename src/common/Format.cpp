@@ -6,7 +6,7 @@
 namespace pm {
 namespace {
 
-struct Spec {
+struct Directive {
     bool left = false, zero = false, plus = false, space = false;
     int width = -1, precision = -1;
     char conv = 0;
@@ -15,14 +15,14 @@ struct Spec {
 
 // Parses the directive starting at tpl[pos] == '%'. Returns false when it is
 // not a directive this formatter knows.
-bool ParseSpec(std::string_view tpl, size_t pos, Spec& spec) {
+bool ParseDirective(std::string_view tpl, size_t pos, Directive& dir) {
     size_t i = pos + 1;
     for (; i < tpl.size(); ++i) {
         const char c = tpl[i];
-        if (c == '-') spec.left = true;
-        else if (c == '0') spec.zero = true;
-        else if (c == '+') spec.plus = true;
-        else if (c == ' ') spec.space = true;
+        if (c == '-') dir.left = true;
+        else if (c == '0') dir.zero = true;
+        else if (c == '+') dir.plus = true;
+        else if (c == ' ') dir.space = true;
         else break;
     }
     auto number = [&](int& out) {
@@ -35,45 +35,45 @@ bool ParseSpec(std::string_view tpl, size_t pos, Spec& spec) {
         if (any) out = n;
         return any;
     };
-    number(spec.width);
+    number(dir.width);
     if (i < tpl.size() && tpl[i] == '.') {
         ++i;
-        spec.precision = 0;
-        number(spec.precision);
+        dir.precision = 0;
+        number(dir.precision);
     }
     if (i >= tpl.size()) return false;
     const char c = tpl[i];
     if (c != 's' && c != 'd' && c != 'i' && c != 'u') return false;
-    spec.conv = c;
-    spec.end = i + 1;
+    dir.conv = c;
+    dir.end = i + 1;
     return true;
 }
 
-std::string Pad(std::string body, const Spec& spec, bool numeric) {
-    if (spec.width < 0 || static_cast<int>(body.size()) >= spec.width) return body;
-    const size_t fill = static_cast<size_t>(spec.width) - body.size();
-    if (spec.left) return body + std::string(fill, ' ');
-    if (numeric && spec.zero && spec.precision < 0) {
+std::string Pad(std::string body, const Directive& dir, bool numeric) {
+    if (dir.width < 0 || static_cast<int>(body.size()) >= dir.width) return body;
+    const size_t fill = static_cast<size_t>(dir.width) - body.size();
+    if (dir.left) return body + std::string(fill, ' ');
+    if (numeric && dir.zero && dir.precision < 0) {
         const size_t signLen = (!body.empty() && (body[0] == '-' || body[0] == '+' || body[0] == ' ')) ? 1 : 0;
         return body.substr(0, signLen) + std::string(fill, '0') + body.substr(signLen);
     }
     return std::string(fill, ' ') + body;
 }
 
-std::string FormatNumber(int64_t v, const Spec& spec) {
+std::string FormatNumber(int64_t v, const Directive& dir) {
     const bool neg = v < 0;
     std::string digits = std::to_string(neg ? -(v + 1) + 1ULL : static_cast<uint64_t>(v));
-    if (spec.precision >= 0 && static_cast<int>(digits.size()) < spec.precision)
-        digits.insert(0, static_cast<size_t>(spec.precision) - digits.size(), '0');
-    if (spec.precision == 0 && v == 0) digits.clear();
-    const char* sign = neg ? "-" : spec.plus ? "+" : spec.space ? " " : "";
-    return Pad(sign + digits, spec, true);
+    if (dir.precision >= 0 && static_cast<int>(digits.size()) < dir.precision)
+        digits.insert(0, static_cast<size_t>(dir.precision) - digits.size(), '0');
+    if (dir.precision == 0 && v == 0) digits.clear();
+    const char* sign = neg ? "-" : dir.plus ? "+" : dir.space ? " " : "";
+    return Pad(sign + digits, dir, true);
 }
 
-std::string FormatText(std::string_view s, const Spec& spec) {
-    if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < s.size())
-        s = s.substr(0, static_cast<size_t>(spec.precision));
-    return Pad(std::string(s), spec, false);
+std::string FormatText(std::string_view s, const Directive& dir) {
+    if (dir.precision >= 0 && static_cast<size_t>(dir.precision) < s.size())
+        s = s.substr(0, static_cast<size_t>(dir.precision));
+    return Pad(std::string(s), dir, false);
 }
 
 }  // namespace
@@ -93,23 +93,23 @@ std::string FormatTemplate(std::string_view tpl, std::initializer_list<FormatArg
             i += 2;
             continue;
         }
-        Spec spec;
-        if (!ParseSpec(tpl, i, spec) || next >= list.size()) {
+        Directive dir;
+        if (!ParseDirective(tpl, i, dir) || next >= list.size()) {
             out += tpl[i++];  // unknown or unsatisfiable: keep as written
             continue;
         }
         const FormatArg& arg = list[next++];
-        if (spec.conv == 's') {
-            if (const auto* s = std::get_if<std::string_view>(&arg)) out += FormatText(*s, spec);
-            else out += FormatText(std::to_string(std::get<int64_t>(arg)), spec);
+        if (dir.conv == 's') {
+            if (const auto* s = std::get_if<std::string_view>(&arg)) out += FormatText(*s, dir);
+            else out += FormatText(std::to_string(std::get<int64_t>(arg)), dir);
         } else if (const auto* n = std::get_if<int64_t>(&arg)) {
-            out += FormatNumber(*n, spec);
+            out += FormatNumber(*n, dir);
         } else {
             // A text given for a number: its leading integer.
             const std::string_view s = std::get<std::string_view>(arg);
-            out += FormatNumber(std::strtoll(std::string(s).c_str(), nullptr, 10), spec);
+            out += FormatNumber(std::strtoll(std::string(s).c_str(), nullptr, 10), dir);
         }
-        i = spec.end;
+        i = dir.end;
     }
     return out;
 }
