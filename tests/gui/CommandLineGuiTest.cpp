@@ -15,7 +15,7 @@ using namespace pm::gui::test;
 class CommandLineGuiTest : public QObject {
     Q_OBJECT
 public:
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+    static void initMain() { InitMain(); }
 
 private:
     static void Start(Fixture& f, const std::vector<std::string>& args) {

@@ -25,7 +25,7 @@ void AdvancedWithEditors(Fixture& f) {
 class EditorsTest : public QObject {
     Q_OBJECT
 public:
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+    static void initMain() { InitMain(); }
 
 private slots:
     void sourceAndHtmlEditorsHoldTheDocument() {

@@ -17,7 +17,7 @@ using namespace pm::gui::test;
 class ExitTest : public QObject {
     Q_OBJECT
 public:
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+    static void initMain() { InitMain(); }
 
 private slots:
     void exitSavesSettingsAndDeletesTemporaryFiles() {

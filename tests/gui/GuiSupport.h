@@ -8,12 +8,20 @@
 #include <string>
 
 #include "app/qt/MainWnd.h"
+#include "app/qt/Startup.h"
 #include "config/ConfigTree.h"
 #include "platform/ScriptedQuestions.h"
 #include "platform/qt/Text1251.h"
 #include "platform/qt/WebView.h"
 
 namespace pm::gui::test {
+
+// Before the application exists: shared GL contexts for the web view, and
+// no sandbox when the tests run as root.
+inline void InitMain() {
+    AllowWebEngineAsRoot();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
 
 inline std::string Root() { return std::string(kRootKey); }
 

@@ -14,7 +14,7 @@ using namespace pm::gui::test;
 class ModeSwitchTest : public QObject {
     Q_OBJECT
 public:
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+    static void initMain() { InitMain(); }
 
 private slots:
     void declinedWarningKeepsSimpleAndAsksAgain() {

@@ -46,7 +46,7 @@ void WhenShown(std::function<void(W&)> act) {
 class WidgetsTest : public QObject {
     Q_OBJECT
 public:
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
+    static void initMain() { InitMain(); }
 
 private slots:
     void zoomLevels() {
