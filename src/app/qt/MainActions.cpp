@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QMenuBar>
+#include <QPainter>
 #include <QStyle>
 #include <QToolBar>
 
@@ -25,6 +26,25 @@ const QStringList kNotYetAvailable = {
     "EnableAutoscroll", "Zoom"};
 }  // namespace
 
+namespace {
+// A toolbar picture made of a short glyph, drawn to fit 16 by 16 pixels.
+QIcon GlyphIcon(const QString& glyph) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    QFont font("DejaVu Sans");
+    font.setBold(glyph.size() <= 2);
+    int size = 13;
+    do {
+        font.setPixelSize(size);
+    } while (QFontMetrics(font).horizontalAdvance(glyph) > 16 && --size > 6);
+    p.setFont(font);
+    p.setPen(QColor(30, 60, 120));
+    p.drawText(pixmap.rect(), Qt::AlignCenter, glyph);
+    return QIcon(pixmap);
+}
+}  // namespace
+
 QAction* TMainWnd::MakeAction(const QString& name, const QString& menuKey, const QString& hintKey,
                               const QString& shortText, const QKeySequence& shortcut) {
     auto* a = new QAction(this);
@@ -32,6 +52,7 @@ QAction* TMainWnd::MakeAction(const QString& name, const QString& menuKey, const
     if (!shortcut.isEmpty()) a->setShortcut(shortcut);
     actions_.insert(name, a);
     captions_.insert(a, {menuKey, hintKey, shortText});
+    if (!shortText.isEmpty()) a->setIcon(GlyphIcon(shortText));
     if (kNotYetAvailable.contains(name)) a->setEnabled(false);
     return a;
 }
@@ -46,7 +67,7 @@ void TMainWnd::ApplyCaptions() {
         a->setText(menu);
         a->setToolTip(hint.isEmpty() ? menu : hint);
         a->setStatusTip(hint);
-        a->setIconText(c.shortText.isEmpty() ? hint : c.shortText);
+        a->setIconText(hint.isEmpty() ? menu : hint);
     }
     for (auto it = menus_.begin(); it != menus_.end(); ++it)
         it.value()->setTitle(FromCp1251(t.Menu(it.key().toStdString())));
@@ -56,12 +77,12 @@ void TMainWnd::BuildActions() {
     QStyle* st = style();
     auto icon = [&](QAction* a, QStyle::StandardPixmap p) { a->setIcon(st->standardIcon(p)); };
     // File
-    icon(MakeAction("LoadSrc", "open file", "load src", "Load"), QStyle::SP_DialogOpenButton);
-    icon(MakeAction("OpenReader", "open reader", "Open for reading", "Read"), QStyle::SP_FileDialogContentsView);
+    icon(MakeAction("LoadSrc", "open file", "load src", ""), QStyle::SP_DialogOpenButton);
+    icon(MakeAction("OpenReader", "open reader", "Open for reading", ""), QStyle::SP_FileDialogContentsView);
     MakeAction("RecentFiles", "recent files", "", "");
-    icon(MakeAction("SaveResult", "save result", "save result", "Save"), QStyle::SP_DialogSaveButton);
-    MakeAction("SaveAndRead", "", "save and read", "Save+Read");
-    MakeAction("SendToRocket", "send to rocket", "send to rocket", "Rocket", QKeySequence(Qt::Key_F9));
+    icon(MakeAction("SaveResult", "save result", "save result", ""), QStyle::SP_DialogSaveButton);
+    MakeAction("SaveAndRead", "", "save and read", "\u25b6");
+    MakeAction("SendToRocket", "send to rocket", "send to rocket", "\u21ea", QKeySequence(Qt::Key_F9));
     MakeAction("Exit", "exit", "", "");
     // View
     for (auto [name, key, tag] : {std::tuple{"SimpleMode", "simple interface", 0},
@@ -86,26 +107,26 @@ void TMainWnd::BuildActions() {
     MakeAction("FullScreen", "FullScreen", "zoom", "");
     // Reader
     MakeAction("SaveReader", "save reader", "", "");
-    MakeAction("AddBookmark", "add bookmark", "add bookmark", "Bookmark");
+    MakeAction("AddBookmark", "add bookmark", "add bookmark", "\u2691");
     MakeAction("ManageBookmarks", "manage bookmarks", "", "");
-    MakeAction("AddNote", "add note", "add note", "Note");
+    MakeAction("AddNote", "add note", "add note", "\u270e");
     MakeAction("AutoscrollOn", "autoscroll on", "", "")->setCheckable(true);
     MakeAction("TurboScroll", "turbo scroll", "", "")->setCheckable(true);
-    MakeAction("IncreaseScroll", "increase scroll", "increase scroll", "Faster");
-    MakeAction("DecreaseScroll", "decrease scroll", "decrease scroll", "Slower");
+    MakeAction("IncreaseScroll", "increase scroll", "increase scroll", "+");
+    MakeAction("DecreaseScroll", "decrease scroll", "decrease scroll", "\u2212");
     for (auto [name, key] : {std::pair{"BlackYellow", "Black Yellow"}, std::pair{"NavvyGreen", "Navvy Green"},
                              std::pair{"CustomStyle", "custom style"}, std::pair{"ApplyLast", "Apply last"},
                              std::pair{"NoStyle", "nostyle"}})
         MakeAction(name, key, "", "");
     MakeAction("Autosave", "autosave", "", "")->setCheckable(true);
     // Parsing
-    MakeAction("AutodetectFormat", "autodetect format", "autodetect format", "Auto", QKeySequence(Qt::Key_F5))
+    MakeAction("AutodetectFormat", "autodetect format", "autodetect format", "A", QKeySequence(Qt::Key_F5))
         ->setCheckable(true);
     int preset = 0;
     for (auto [name, menu, hint, label, key] :
-         {std::tuple{"FixedWidth", "fixed width", "fixed width", "Fixed", Qt::Key_F2},
-          std::tuple{"LineToParagraph", "line to paragr", "line to paragraph", "Lines", Qt::Key_F3},
-          std::tuple{"HtmlFormat", "html", "html", "HTML", Qt::Key_F4}}) {
+         {std::tuple{"FixedWidth", "fixed width", "fixed width", "\u25a4", Qt::Key_F2},
+          std::tuple{"LineToParagraph", "line to paragr", "line to paragraph", "\u2261", Qt::Key_F3},
+          std::tuple{"HtmlFormat", "html", "html", "<>", Qt::Key_F4}}) {
         QAction* a = MakeAction(name, menu, hint, label, QKeySequence(key));
         a->setCheckable(true);
         a->setData(preset++);
@@ -117,30 +138,30 @@ void TMainWnd::BuildActions() {
     icon(MakeAction("GoBack", "", "go back", ""), QStyle::SP_ArrowBack);
     icon(MakeAction("GoForward", "", "go forward", ""), QStyle::SP_ArrowForward);
     icon(MakeAction("Refresh", "", "refresh", ""), QStyle::SP_BrowserReload);
-    MakeAction("EnableAutoscroll", "", "enable autoscroll", "Scroll");
-    MakeAction("Zoom", "", "zoom", "Full");
-    MakeAction("Bookshelf", "", "Bookshelf", "Shelf");
-    MakeAction("RegExpr", "", "RegExpr", "RegExp");
-    MakeAction("XMLHead", "", "XMLHead", "XML");
-    MakeAction("Find", "", "Find", "Find");
-    MakeAction("Replace", "", "Replace", "Replace");
-    MakeAction("SaveSrc", "", "save src", "Save src");
-    MakeAction("Cut", "", "cut", "Cut");
-    MakeAction("Copy", "", "copy", "Copy");
-    MakeAction("Paste", "", "paste", "Paste");
-    MakeAction("Undo", "", "undo", "Undo");
-    MakeAction("Redo", "", "redo", "Redo");
+    MakeAction("EnableAutoscroll", "", "enable autoscroll", "\u21e3");
+    MakeAction("Zoom", "", "zoom", "\u2922");
+    MakeAction("Bookshelf", "", "Bookshelf", "\u25a6");
+    MakeAction("RegExpr", "", "RegExpr", ".*");
+    MakeAction("XMLHead", "", "XMLHead", "</>");
+    MakeAction("Find", "", "Find", "?");
+    MakeAction("Replace", "", "Replace", "\u21c4");
+    icon(MakeAction("SaveSrc", "", "save src", ""), QStyle::SP_DialogSaveButton);
+    MakeAction("Cut", "", "cut", "\u2702");
+    MakeAction("Copy", "", "copy", "\u2750");
+    MakeAction("Paste", "", "paste", "\u25a3");
+    MakeAction("Undo", "", "undo", "\u21b6");
+    MakeAction("Redo", "", "redo", "\u21b7");
     for (auto [name, hint, label] :
          {std::tuple{"UpperIndex", "upper index", "x\u00b2"}, std::tuple{"LowerIndex", "lover index", "x\u2082"},
           std::tuple{"Bold", "bold", "B"}, std::tuple{"Italic", "italic", "I"},
           std::tuple{"LowerCase", "all lover case", "abc"}, std::tuple{"UpperCase", "upper case", "ABC"},
-          std::tuple{"MakeParagraph", "make paragraph", "\u00b6"}, std::tuple{"AlignLeft", "align left", "Left"},
-          std::tuple{"AlignCenter", "align center", "Center"}, std::tuple{"AlignRight", "align right", "Right"},
-          std::tuple{"AlignJustify", "align justify", "Justify"}, std::tuple{"Blockquote", "blockquote", "Quote"},
-          std::tuple{"List", "list", "List"}, std::tuple{"Epigraph", "epigraph", "Epigraph"},
+          std::tuple{"MakeParagraph", "make paragraph", "\u00b6"}, std::tuple{"AlignLeft", "align left", "\u21e4"},
+          std::tuple{"AlignCenter", "align center", "\u2194"}, std::tuple{"AlignRight", "align right", "\u21e5"},
+          std::tuple{"AlignJustify", "align justify", "\u2630"}, std::tuple{"Blockquote", "blockquote", "\u275d"},
+          std::tuple{"List", "list", "\u2022"}, std::tuple{"Epigraph", "epigraph", "\u275e"},
           std::tuple{"H1", "H1", "H1"}, std::tuple{"H2", "H2", "H2"}, std::tuple{"H3", "H3", "H3"},
           std::tuple{"H4", "H4", "H4"}, std::tuple{"H5", "H5", "H5"},
-          std::tuple{"InsertComment", "insert comment", "Comment"}, std::tuple{"InsertBr", "Insert br", "<br>"}})
+          std::tuple{"InsertComment", "insert comment", "#"}, std::tuple{"InsertBr", "Insert br", "\u21b5"}})
         MakeAction(name, "", hint, QString::fromUtf8(label));
     for (const char* name : {"Undo", "Redo", "Cut", "Copy", "Paste"}) actions_[name]->setEnabled(false);
 }
