@@ -81,6 +81,9 @@ public:
     // (1 Windows/autodetect, 2 MS DOS, 3 KOI8-RU).
     std::string openDialogFile;
     int openDialogType = 1;
+    // The file names last confirmed in the three save dialogs ("" when none
+    // was chosen this run): their folders are remembered at exit.
+    std::string saveDialogFile, saveAndReadDialogFile, saveSrcDialogFile;
     int textFormatPreset = -1;  // the checked format command, -1 none
 
     // ---- start and exit

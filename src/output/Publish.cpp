@@ -20,14 +20,17 @@ void ReportFailure(TMain& m, const std::string& error) {
 }
 
 std::optional<FileDialogAnswer> AskSavePath(TMain& m, std::string_view filter, int filterIndex,
-                                            std::string& rememberedDir) {
+                                            std::string& rememberedDir, std::string& dialogFile) {
     if (!m.ui.dialogs) return std::nullopt;
     FileDialogRequest request;
     request.filter = std::string(filter);
     request.filterIndex = filterIndex;
     request.initialDir = rememberedDir;
     std::optional<FileDialogAnswer> answer = m.ui.dialogs->SaveFile(request);
-    if (answer) rememberedDir = FolderOf(answer->path);
+    if (answer) {
+        rememberedDir = FolderOf(answer->path);
+        dialogFile = answer->path;
+    }
     return answer;
 }
 
@@ -125,7 +128,8 @@ void TMain::SaveHTML() {
     std::string error;
     const bool xml = xmlDescriptionLoaded;
     std::optional<FileDialogAnswer> answer =
-        AskSavePath(*this, xml ? kXmlResultFilter : kResultFilter, xml ? 2 : 1, settings.LastEditSaveDir);
+        AskSavePath(*this, xml ? kXmlResultFilter : kResultFilter, xml ? 2 : 1, settings.LastEditSaveDir,
+                    saveDialogFile);
     if (!answer) return;
     const bool markup = xml || answer->filterIndex != 2;
     const std::string path = WithDefaultExtension(answer->path, markup ? templates.Get("FileExt") : ".txt");
@@ -142,7 +146,7 @@ void TMain::ToolButton68Click() {
         return;
     }
     std::optional<FileDialogAnswer> answer =
-        AskSavePath(*this, kSaveAndReadFilter, 1, settings.LastEditSaveAndReadDir);
+        AskSavePath(*this, kSaveAndReadFilter, 1, settings.LastEditSaveAndReadDir, saveAndReadDialogFile);
     if (!answer) return;
     const std::string path = WithDefaultExtension(answer->path, templates.Get("FileExt"));
     std::string error;
@@ -155,7 +159,8 @@ void TMain::ToolButton68Click() {
 
 void TMain::SaveSrc() {
     if (!ui.dialogs) return;
-    std::optional<FileDialogAnswer> answer = AskSavePath(*this, kSourceFilter, 1, settings.LastEditSaveSrcDir);
+    std::optional<FileDialogAnswer> answer =
+        AskSavePath(*this, kSourceFilter, 1, settings.LastEditSaveSrcDir, saveSrcDialogFile);
     if (!answer) return;
     std::string path = answer->path;
     if (answer->filterIndex == 1) path = WithDefaultExtension(path, ".txt");

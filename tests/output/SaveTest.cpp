@@ -54,6 +54,8 @@ TEST(SaveResult, HtmlWithFooterAndDefaultExtension) {
     EXPECT_EQ(saved, "<html><head><title>T</title></head><body>\r\n<div>Hello &amp; welcome</div>\r\n" +
                          CreditFooter() + "</body></html>");
     EXPECT_EQ(w.main.settings.LastEditSaveDir, dir.path().string());
+    // The dialog now holds a file name, so its folder is remembered at exit.
+    EXPECT_EQ(w.main.saveDialogFile, dir / "book");
 }
 
 TEST(SaveResult, PlainTextWithoutHyphenationLine) {
@@ -75,6 +77,7 @@ TEST(SaveResult, CancelWritesNothing) {
     w.main.settings.LastEditSaveDir = "/keep";
     w.main.SaveHTML();
     EXPECT_EQ(w.main.settings.LastEditSaveDir, "/keep");
+    EXPECT_TRUE(w.main.saveDialogFile.empty());
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 

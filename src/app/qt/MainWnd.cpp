@@ -357,6 +357,9 @@ std::optional<int32_t> TMainWnd::DocumentScrollOffset() const {
 std::string TMainWnd::DialogFileName(FileDialogKind kind) const {
     if (kind == FileDialogKind::EditOpen) return main_->openDialogFile;
     if (kind == FileDialogKind::Read) return main_->readDialogFile;
+    if (kind == FileDialogKind::EditSave) return main_->saveDialogFile;
+    if (kind == FileDialogKind::EditSaveAndRead) return main_->saveAndReadDialogFile;
+    if (kind == FileDialogKind::EditSaveSrc) return main_->saveSrcDialogFile;
     return {};
 }
 
