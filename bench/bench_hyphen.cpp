@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchContext.h"
 #include "hyphen/FontTables.h"
 #include "pipeline/ConversionContext.h"
 #include "pipeline/Stages.h"
@@ -51,17 +52,11 @@ pm::LineList OneParagraph(const std::string& body) {
 }
 
 double Run(const pm::LineList& lines, const std::string& font) {
-    pm::Settings settings;
-    settings.Hyphenate = true;
-    settings.HyphFont = font;
-    pm::DocValues doc;
-    pm::Templates templates;
-    pm::Texts texts;
-    pm::NullStatusSink status;
-    pm::ScriptedQuestions questions;
-    pm::OutputFiles files;
+    BenchContext b;
+    b.settings.Hyphenate = true;
+    b.settings.HyphFont = font;
     pm::FontTable table;
-    pm::ConversionContext ctx(settings, doc, templates, texts, status, questions, files);
+    pm::ConversionContext& ctx = b.ctx;
     ctx.font = &table;
     ctx.lines = lines;
     const auto start = std::chrono::steady_clock::now();

@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "BenchContext.h"
 #include "config/Settings.h"
 #include "config/Texts.h"
 #include "output/Templates.h"
@@ -64,15 +65,9 @@ double Run(void (*stage)(pm::ConversionContext&), pm::ConversionContext& ctx) {
 }
 
 void Bench(size_t megabytes) {
-    pm::Settings settings;
-    pm::ApplyTextFormatPreset(settings, pm::kPresetFixedWidth);
-    pm::DocValues doc;
-    pm::Templates templates;
-    pm::Texts texts;
-    pm::NullStatusSink status;
-    pm::ScriptedQuestions questions;
-    pm::OutputFiles files;
-    pm::ConversionContext ctx(settings, doc, templates, texts, status, questions, files);
+    BenchContext b;
+    pm::ApplyTextFormatPreset(b.settings, pm::kPresetFixedWidth);
+    pm::ConversionContext& ctx = b.ctx;
     ctx.lines = MakeBook(megabytes << 20);
     const double mb = static_cast<double>(megabytes);
     std::printf("%zu MB book, %zu lines\n", megabytes, ctx.lines.Count());

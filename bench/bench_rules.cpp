@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchContext.h"
 #include "common/Cp1251.h"
 #include "pipeline/Stages.h"
 #include "platform/ScriptedQuestions.h"
@@ -52,14 +53,8 @@ int main() {
     pm::RegexRuleLists lists;
     for (const auto& r : rules) lists.Add(r);
     for (size_t i = 0; i < rules.size(); ++i) lists.SetChecked(pm::RuleList::Html, i, true);
-    pm::Settings settings;
-    pm::DocValues doc;
-    pm::Templates templates;
-    pm::Texts texts;
-    pm::NullStatusSink status;
-    pm::ScriptedQuestions questions;
-    pm::OutputFiles files;
-    pm::ConversionContext ctx(settings, doc, templates, texts, status, questions, files);
+    BenchContext b;
+    pm::ConversionContext& ctx = b.ctx;
     ctx.rules = &lists;
     ctx.lines = pm::LineList::FromText(book);
     const size_t entries = ctx.lines.Count();

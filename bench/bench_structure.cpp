@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchContext.h"
 #include "pipeline/Stages.h"
 #include "platform/ScriptedQuestions.h"
 
@@ -51,28 +52,22 @@ double Seconds(F&& f) {
 }
 
 Times Run(size_t mb, bool split, const std::filesystem::path& dir) {
-    pm::Settings settings;
-    settings.DetectEpigraphs = true;
-    settings.ConfirmToc = false;
-    settings.BreakTextApartByToc = split;
-    pm::DocValues doc;
-    doc.title = doc.shortTitle = "Bench";
-    pm::Templates templates;
-    pm::Texts texts;
-    pm::NullStatusSink status;
-    pm::ScriptedQuestions questions;
-    pm::OutputFiles files;
-    files.previewFile = (dir / "preview.html").string();
-    pm::ConversionContext ctx(settings, doc, templates, texts, status, questions, files);
+    BenchContext b;
+    b.settings.DetectEpigraphs = true;
+    b.settings.ConfirmToc = false;
+    b.settings.BreakTextApartByToc = split;
+    b.doc.title = b.doc.shortTitle = "Bench";
+    b.files.previewFile = (dir / "preview.html").string();
+    pm::ConversionContext& ctx = b.ctx;
     ctx.lines = MakeBook(mb << 20);
     Times t;
     t.headers = Seconds([&] { pm::StageDetectHeaders(ctx); });
     t.epigraphs = Seconds([&] { pm::StageDetectEpigraphs(ctx); });
-    t.headerCount = CountStarting(ctx.lines, settings.HeadStartTag);
-    t.epigraphCount = CountStarting(ctx.lines, settings.OpenEpigraph);
+    t.headerCount = CountStarting(ctx.lines, b.settings.HeadStartTag);
+    t.epigraphCount = CountStarting(ctx.lines, b.settings.OpenEpigraph);
     t.rules = Seconds([&] { pm::StageHeaderRules(ctx); });
     t.toc = Seconds([&] { pm::StageTableOfContents(ctx); });
-    t.files = files.partFiles.size();
+    t.files = b.files.partFiles.size();
     return t;
 }
 
