@@ -21,7 +21,9 @@ bool LoadCliConfig(const std::string& regFile, bool noConfig, ConfigTree& tree, 
     if (!std::filesystem::exists(path, ec)) return true;
     std::string why;
     if (!ReadRegeditFile(path, tree, &why)) {
-        std::fprintf(stderr, "pellmark-cli: %s; using the built-in defaults.\n", cp1251::ToUtf8(why).c_str());
+        // The reason names the file as given (UTF-8) and ends a sentence.
+        if (!why.empty() && why.back() == '.') why.pop_back();
+        std::fprintf(stderr, "pellmark-cli: %s; using the built-in defaults.\n", why.c_str());
         tree = ConfigTree();
     }
     return true;

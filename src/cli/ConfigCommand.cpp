@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/CliConfig.h"
 #include "cli/Commands.h"
 #include "common/AtomicFile.h"
 #include "common/Cp1251.h"
@@ -69,6 +70,11 @@ int Import(const std::string& file) {
         std::fprintf(stderr, "pellmark-cli: %s\n", err.c_str());
         return kBadInput;
     }
+    // A bad file is turned away before the store is even loaded, so that
+    // nothing at all happens to it (not even moving a corrupt one aside).
+    ConfigTree scratch;
+    if (!ImportRegedit(scratch, text, &err))
+        return Fail(cp1251::FromUtf8(file) + ": " + err + "; nothing was imported.");
     ConfigStore store;
     LoadStore(store);
     if (!ImportRegedit(store.user, text, &err))
@@ -78,11 +84,13 @@ int Import(const std::string& file) {
 }
 
 int Export(const std::string& keyArg, const std::string& file) {
-    ConfigStore store;
-    LoadStore(store);
+    // Export only reads: a store that cannot be parsed stays where it is.
+    ConfigTree user;
+    std::string loadError;
+    LoadCliConfig("", false, user, loadError);
     const std::string path = HivePathOf(keyArg);
-    if (!store.user.KeyExists(path)) return Fail("There is no key " + path + " in the configuration.");
-    const std::string text = ExportRegedit(store.user, path);
+    if (!user.KeyExists(path)) return Fail("There is no key " + path + " in the configuration.");
+    const std::string text = ExportRegedit(user, path);
     if (file.empty() || file == "-") {
         if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
             return Fail("Cannot write to standard output.");

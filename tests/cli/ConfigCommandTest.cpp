@@ -79,6 +79,27 @@ TEST_F(ConfigCommand, BadFileIsReportedByLineAndChangesNothing) {
     EXPECT_EQ(Cli("config import '" + (dir / "missing.reg").string() + "'"), 1);
 }
 
+TEST_F(ConfigCommand, CorruptStoreStaysPutUnlessAnImportSucceeds) {
+    fs::create_directories(store.parent_path());
+    const std::string corrupt = "not a registry file\n";
+    Spit(store, corrupt);
+    auto asideFiles = [&] {
+        int n = 0;
+        for (const auto& e : fs::directory_iterator(store.parent_path())) n += e.path() != store;
+        return n;
+    };
+    EXPECT_EQ(Cli("config export"), 0);
+    EXPECT_EQ(out, "REGEDIT4\r\n\r\n");
+    EXPECT_NE(err.find("could not be read"), std::string::npos) << err;
+    EXPECT_EQ(Cli("config import " + File("bad.reg", "REGEDIT4\n\n\"x\"=\"1\"\n")), 1);
+    EXPECT_EQ(Slurp(store), corrupt);
+    EXPECT_EQ(asideFiles(), 0);
+
+    ASSERT_EQ(Cli("config import " + File("skin.reg", kSkin)), 0) << err;
+    EXPECT_EQ(Slurp(store), kSkin);
+    EXPECT_EQ(asideFiles(), 1);  // the unreadable file was kept under a new name
+}
+
 TEST_F(ConfigCommand, UsageAndMissingKeys) {
     EXPECT_EQ(Cli("config"), 2);
     EXPECT_EQ(Cli("config import"), 2);
