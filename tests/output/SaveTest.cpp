@@ -192,6 +192,67 @@ TEST(Preview, DefaultDocumentHeadAndTail) {
     EXPECT_TRUE(doc.ends_with(CreditFooter() + "</body></html>"));
 }
 
+TEST(SaveAndRead, SplitDocumentOpensTheCopyOfTheLastPart) {
+    ScratchDir src, dst;
+    Window w;
+    std::vector<std::string> opened;
+    w.main.openForReading = [&](const std::string& p) { opened.push_back(p); };
+    w.PublishDocument();
+    w.main.settings.BreakTextApartByToc = true;
+    for (const char* name : {"part1.html", "index.html"}) {
+        ASSERT_TRUE(WriteFileAtomic(src / name, name));
+        w.main.files.partFiles.push_back(src / name);
+    }
+    w.main.ToolButton68Click();  // the folder chooser cancelled
+    EXPECT_TRUE(opened.empty());
+    w.dialogs.folders.push_back(dst.path().string());
+    w.main.ToolButton68Click();
+    EXPECT_TRUE(w.dialogs.requests.empty());  // no save dialog in the split case
+    EXPECT_EQ(opened, (std::vector<std::string>{dst / "index.html"}));
+    EXPECT_EQ(Slurp(dst / "index.html"), "index.html");
+}
+
+TEST(SaveResult, BookDescriptionOffersXmlFilters) {
+    ScratchDir dir;
+    Window w;
+    w.PublishDocument();
+    w.main.xmlDescriptionLoaded = true;
+    w.main.templates.Set("FileExt", ".xml");
+    w.dialogs.saves.push_back({dir / "book", 2});
+    w.main.SaveHTML();
+    ASSERT_EQ(w.dialogs.requests.size(), 1u);
+    EXPECT_EQ(w.dialogs.requests[0].filter, kXmlResultFilter);
+    EXPECT_EQ(w.dialogs.requests[0].filterIndex, 2);
+    // The second filter is still mark-up, not plain text; XML output gets no footer.
+    EXPECT_EQ(Slurp(dir / "book.xml"), w.main.Result().Join("\r\n"));
+}
+
+TEST(Preview, XmlOutputModeRunsTheCheckWithoutFooter) {
+    ScratchDir dir;
+    Window w;
+    int checks = 0;
+    w.main.checkXmlOutput = [&] { ++checks; };
+    w.PublishDocument();
+    w.main.files.previewFile = dir / "p.html";
+    w.main.RefreshPreview();
+    EXPECT_EQ(checks, 0);
+    w.main.templates.Set("FileExt", ".XML");
+    w.main.RefreshPreview();
+    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(Slurp(w.main.files.previewFile), w.main.Result().Join("\r\n"));
+}
+
+TEST(Preview, HyphenationNoteFollowsTheCredit) {
+    Window w;
+    w.PublishDocument();
+    w.main.settings.Hyphenate = true;
+    w.main.settings.HyphFont = "Dev";
+    w.main.settings.ILikeOrientation = false;
+    EXPECT_TRUE(w.main.DocumentText().ends_with(
+        CreditFooter() + "<br><br><br><div align=\"center\">Hyphenated for <i>&quot;Dev&quot;</i> in horisontal "
+                         "(--like) orientation</div></body></html>"));
+}
+
 class FakeEditor : public SourceEditor {
 public:
     std::string text;
