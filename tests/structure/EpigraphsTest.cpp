@@ -101,7 +101,32 @@ TEST_F(EpigraphsTest, MarkupAfterTheBlockClosesIt) {
     EXPECT_EQ(out[4], "<h1>Next</h1>");
 }
 
+TEST_F(EpigraphsTest, ScoreMustBeAboveFourFifths) {
+    const std::string wide(65, 'w');  // 60 to 80 characters: no point, no stop
+    Build({"", "a", "b", "c", "d", wide, "", "Author", ""});
+    ExpectUnchanged();  // 4 points over 5 lines is not enough
+    Build({"", "a", "b", "c", "d", "e", "", "Author", ""});
+    EXPECT_EQ(Run()[3], kOpen + "<I>a b c d e </I><br>&nbsp;&nbsp;Author" + kClose);
+}
 
+TEST_F(EpigraphsTest, SecondEpigraphUnderTheSameHeader) {
+    Build({"", "First quote", "", "One Author", "", "Second quote", "", "Two Author", "", kLong});
+    const Lines out = Run();
+    EXPECT_EQ(out[3], kOpen + "<I>First quote </I><br>&nbsp;&nbsp;One Author" + kClose);
+    EXPECT_EQ(out[4], kOpen + "<I>Second quote </I><br>&nbsp;&nbsp;Two Author" + kClose);
+    EXPECT_EQ(t.ctx.lines.Mark(4), kMarkBlock);
+    EXPECT_EQ(out[5], "");
+    EXPECT_EQ(out[6], kLong);
+}
+
+TEST_F(EpigraphsTest, SectionBoundaryStartsTheSearch) {
+    t.ctx.lines.Clear();
+    for (const char* s : {"<html>", "<body>", "<section title=\"1\">x", "text", "</section><section title=\"2\">y"})
+        t.ctx.lines.Append(s, kMarkBlock);
+    for (const char* s : {"", "Short quotation", "", "Author", ""}) t.ctx.lines.Append(s);
+    for (int n = 0; n < 20; ++n) t.ctx.lines.Append(kLong);
+    EXPECT_EQ(Run()[5], kOpen + "<I>Short quotation </I><br>&nbsp;&nbsp;Author" + kClose);
+}
 
 }  // namespace
 }  // namespace pm

@@ -44,6 +44,11 @@ TEST_F(HeadersTest, LoneLineKeepsExactlyOneBlankLineAfterIt) {
 
 
 
+TEST_F(HeadersTest, LoneLineTakesEveryBlankLineAboveIt) {
+    const Lines out = Detect({"x", "", "  ", "", "", "TITLE", "", "Text", "a", "b"});
+    EXPECT_EQ(out, (Lines{"x", "<h1 align=\"center\">TITLE</h1>", "", "Text", "a", "b"}));
+}
+
 TEST_F(HeadersTest, SentenceLikeLineNeedsTwoEmptyLinesAfterIt) {
     const Lines one = {"x", "", "He went home.", "", "Text", "a", "b", "c"};
     EXPECT_EQ(Detect(one), one);
@@ -122,6 +127,11 @@ TEST_F(HeaderRulesTest, RuleGoesBeforeEveryHeaderAndOldRulesGo) {
 TEST_F(HeaderRulesTest, ReadersOwnRuleAndTheFirstLinesStay) {
     const Lines in = {"<hr>", "a", "b", "c", "<h1>x</h1>", "<hr size=\"0\" id=\"pellmark\"><hr>", "<HR>"};
     EXPECT_EQ(Rules(in), in);
+}
+
+TEST_F(HeaderRulesTest, UnclosedRuleIsCutToTheLineEnd) {
+    EXPECT_EQ(Rules({"a", "b", "c", "d", "e", "text<hr size=2", "<hr", "end"}),
+              (Lines{"a", "b", "c", "d", "e", "text", "end"}));
 }
 
 

@@ -114,6 +114,18 @@ TEST_F(TocTest, UncheckedHeaderLosesTagsAndItsPageRule) {
 }
 
 
+TEST_F(TocTest, XmlOutputGetsNoTitleLineAndUnconfirmedEntriesStayChecked) {
+    t.templates.Set("FileExt", ".xml");
+    t.settings.ConfirmToc = false;
+    Build({"<div>a</div>", "<div>b</div>", "<h1>Once</h1>"});
+    const Lines out = Run();
+    EXPECT_EQ(q.CountAsked("toc"), 0u);
+    ASSERT_EQ(out.size(), 7u);
+    EXPECT_EQ(out[2], "<div>a</div>");
+    EXPECT_EQ(out[5], "<h3><a href=\"#linktostr4\">Once</a></h3>");
+    EXPECT_EQ(out[4], "<h1><a name=\"linktostr4\">Once" + kBack + "</h1>");
+}
+
 TEST_F(TocTest, CommentGoesBeforeTheClosingLineAsWritten) {
     t.doc.comment = "Typed by %d hand %s";
     Build({"<div>a</div>"});
