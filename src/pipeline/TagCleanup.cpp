@@ -32,12 +32,14 @@ void DeleteEntries(ConversionContext& ctx, size_t first, Pred doomed) {
     }
 }
 
-// Forms and scripts, from the fourth entry on; a closing tag with no open
-// one is dropped without upsetting the count of later ones.
+// Forms and scripts, from the first entry after the head and title entries
+// on (starting one later would leave the code of a script that opens the
+// body in the text); a closing tag with no open one is dropped without
+// upsetting the count of later ones.
 void RemoveFormsScripts(ConversionContext& ctx) {
     LineList& lines = ctx.lines;
     int depth = 0;
-    for (size_t i = 3; i + 1 < lines.Count();) {
+    for (size_t i = 2; i + 1 < lines.Count();) {
         ctx.ReportProgress(i, lines.Count());
         const std::string& t = lines.Text(i);
         bool closing = false;

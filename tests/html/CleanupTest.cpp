@@ -61,6 +61,14 @@ TEST(FormsAndScripts, NestedAndUnclosed) {
     EXPECT_EQ(Entries(t.ctx.lines).back(), (Entry{"</body></html>", 100}));
 }
 
+TEST(FormsAndScripts, ScriptThatOpensTheBodyGoesWhole) {
+    TestContext t;
+    EXPECT_EQ(After(t, {"<body><script>", "var code;", "</script>text"}, StageRemoveFormsScripts),
+              (E{{"text", 0}}));
+    t.settings.RemoveAllHtml = true;
+    EXPECT_EQ(After(t, {"<body>", "<form>", "<input>", "</form>", "b"}, StageStripAllHtml), (E{{"b", 0}}));
+}
+
 TEST(FormsAndScripts, StrayClosingTagDoesNotSpoilLaterOnes) {
     TestContext t;
     EXPECT_EQ(After(t, {"a", "b", "</script>", "c", "<script>", "code", "</script>", "d"}, StageRemoveFormsScripts),
