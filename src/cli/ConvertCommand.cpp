@@ -127,6 +127,9 @@ int Convert(const ConvertOptions& o) {
     if (loaded && !main.HasResult()) main.Convert();
     if (!loaded || !main.HasResult()) {
         main.Shutdown();
+        if (main.lastLoadOutcome == LoadOutcome::OpenInReader)
+            return Fail("\"" + o.input + "\" was made by Pellmark and \"Open for reading converted\" opens such "
+                        "files for reading; add --set \"Open for reading converted=2\" to convert it anyway");
         return Fail("nothing was converted from \"" + o.input + "\"");
     }
     if (DocValueOptionsGiven(o)) {

@@ -59,6 +59,21 @@ TEST_F(ConvertCli, MissingInputNamesTheFile) {
     EXPECT_NE(r.err.find("none.txt"), std::string::npos) << r.err;
 }
 
+TEST_F(ConvertCli, MadeByPellmarkAndSentToTheReaderSaysHowToConvertIt) {
+    const std::string in = Write("done.html", "<html><head><meta name=\"Generator\" content=\"Pellmark\"></head>"
+                                              "<body>Text</body></html>");
+    const std::string cfg = Write("c.reg",
+                                  "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00]\n"
+                                  "\"Open for reading converted\"=dword:00000001\n");
+    CliResult r = RunCli("convert " + ShellQuote(in) + " -o - --config " + ShellQuote(cfg));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Open for reading converted=2"), std::string::npos) << r.err;
+    r = RunCli("convert " + ShellQuote(in) + " -o - --config " + ShellQuote(cfg) +
+               " --set 'Open for reading converted=2'");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("Text"), std::string::npos);
+}
+
 TEST_F(ConvertCli, WritesTheDocumentAndLeavesNoTemporaryFiles) {
     const std::string in = Write("story.txt", "Hello world.\r\n");
     const std::string out = (dir / "story.html").string();
