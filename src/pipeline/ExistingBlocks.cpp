@@ -100,8 +100,10 @@ void CompleteBlock(ConversionContext& ctx, size_t a) {
 bool StopsBreakJoin(const LineList& l, size_t i) {
     const std::string& s = l.Text(i);
     // A comment is never pulled into a paragraph: the tidy-up would break
-    // its "--" delimiters.
-    return l.Mark(i) == kMarkComment || ContainsAny(s, {"</div>", "<div", "<blockquote>"}) ||
+    // its "--" delimiters. Nor is a finished block, whatever tags the
+    // settings give paragraphs and headers.
+    return l.Mark(i) == kMarkComment || l.Mark(i) == kMarkBlock ||
+           ContainsAny(s, {"</div>", "<div", "<blockquote>"}) ||
            EqualsAny(s, {"</p>", "<p>", "<br>", "<br/>"}) ||
            StartsWithAny(s, {"<p ", "</h", "</t", "<h", "<blockquote "});
 }

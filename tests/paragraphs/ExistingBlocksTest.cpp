@@ -62,6 +62,16 @@ TEST(ExistingParagraphs, TextBeforeABreakBecomesAParagraph) {
     EXPECT_EQ(Complete(t, {{"Text", 0}, {"<br>", 1}}), (Lines{"Text", "<br>", "tail"}));
 }
 
+TEST(ExistingParagraphs, TextBeforeABreakStopsAtFinishedBlocksWithCustomTags) {
+    test::TestContext t;
+    t.settings.ParagraphStartTag = "<p>";
+    t.settings.ParagraphEndTag = "</p>";
+    EXPECT_EQ(Complete(t, {{"<p>", 1}, {"One", 0}, {"</p>", 1}, {"Two", 0}, {"<br>", 1},
+                           {"<section>Head</section>", 100}, {"Three", 0}, {"<br>", 1}}),
+              (Lines{"<p>&nbsp;&nbsp; One</p>", "<p>&nbsp;&nbsp;Two </p>", "<section>Head</section>",
+                     "<p>&nbsp;&nbsp;Three </p>", "tail"}));
+}
+
 TEST(ExistingParagraphs, NoParagraphFromABreakNearTheStart) {
     test::TestContext t;
     t.SetLines({{"head", 100}, {"title", 100}, {"x", 0}, {"Text", 0}, {"<br>", 1}, {"tail", 100}});
