@@ -105,6 +105,15 @@ TEST(Tokenise, VeryLongTagWarnsOnce) {
     EXPECT_EQ(tokens[3].text.substr(0, 7), "&lt;i y");
 }
 
+TEST(Tokenise, LongTagWarningStartsAbove1024Characters) {
+    TestContext t;
+    Tokens(t, {"<" + std::string(1023, 'x'), "x>"});
+    EXPECT_EQ(t.questions.CountAsked("message"), 0u);
+    TestContext u;
+    Tokens(u, {"<" + std::string(1024, 'x'), "x>"});
+    EXPECT_EQ(u.questions.CountAsked("message"), 1u);
+}
+
 TEST(Tokenise, CommentInsideAnUnfinishedTagEndsWithTheTag) {
     // The text before the comment ends in an unfinished tag: the comment
     // goes into the tag instead of being cut off and read again forever.
