@@ -50,6 +50,8 @@ TEST(BracketSuperscripts, BracketsBecomeNumberedSuperscripts) {
     // Across lines, joined without spaces; a "]" before the "[" is no pair.
     EXPECT_EQ(Brackets(t, {{"a] see [note", 0}, {"goes", 1}, {"on]", 0}, {"after", 0}}),
               (Lines{"a] see&nbsp;<SUP>notegoeson</SUP>", "after"}));
+    EXPECT_EQ(Brackets(t, {{"a [b", 0}, {"1", 0}, {"2", 0}, {"3", 0}, {"4", 0}, {"5", 0}, {"]6", 0}}),
+              Lines{"a&nbsp;<SUP>b12345</SUP>6"});  // six entries on is still in reach
     const Lines far = {"a [b", "1", "2", "3", "4", "5", "6", "]"};
     EXPECT_EQ(Brackets(t, {{"a [b", 0}, {"1", 0}, {"2", 0}, {"3", 0}, {"4", 0}, {"5", 0}, {"6", 0}, {"]", 0}}), far);
     // The counter runs through both kinds; brackets in templates are no pairs.

@@ -77,6 +77,36 @@ TEST(CreateParagraphs, RunsOfBlankLinesBecomeOneBreakEntry) {
               (Lines{P("Text one."), kEmptyP, kEmptyP, P("Text two."), P("Text three.")}));
 }
 
+TEST(CreateParagraphs, ABlankRunBecomesATagEntryAndChapterTagsEndCollection) {
+    test::TestContext t;
+    ApplyTextFormatPreset(t.settings, kPresetFixedWidth);
+    t.SetLines({{"head", 100}, {"title", 100}, {"  Para", 0}, {"text", 0}, {"<CHAPTER n=1>", 0}, {"", 0}, {" ", 0},
+                {"", 0}, {"y", 0}, {"tail", 100}});
+    StageCreateParagraphs(t.ctx);
+    EXPECT_EQ(t.LineTexts(),
+              (Lines{"head", "title", kEmptyP, P("Para text"), P("<CHAPTER n=1>"), "<br>", P("y"), "tail"}));
+    EXPECT_EQ(t.Marks(), (std::vector<int>{100, 100, 0, 100, 0, 1, 0, 100}));
+}
+
+TEST(CreateParagraphs, CarryingALongLineSuspendsTheLongRuleWithoutShortLines) {
+    test::TestContext t;
+    ApplyTextFormatPreset(t.settings, kPresetFixedWidth);
+    t.settings.TryToRestoreDirs = true;
+    t.SetLines({{"head", 100}, {"title", 100}});
+    for (int i = 3; i <= 10; ++i) t.ctx.lines.Append("done", kMarkBlock);
+    const std::string a(90, 'a'), c = std::string(90, 'c') + ".", d = std::string(90, 'd') + ".";
+    for (const std::string& l : {a, std::string("bbb."), c, std::string("  Indented."), d}) t.ctx.lines.Append(l);
+    t.ctx.lines.Append("tail", kMarkBlock);
+    StageCreateParagraphs(t.ctx);
+    const Lines texts = t.LineTexts();
+    const std::vector<int> marks = t.Marks();
+    // Entry 11 is carried on; until a paragraph start sets the rule again,
+    // long lines are left to the final pass (mark 0).
+    EXPECT_EQ(Lines(texts.begin() + 11, texts.end()),
+              (Lines{P(a + " bbb."), P(c), P("Indented."), P(d), "tail"}));
+    EXPECT_EQ(std::vector<int>(marks.begin() + 11, marks.end()), (std::vector<int>{0, 0, 100, 100, 100}));
+}
+
 TEST(CreateParagraphs, DialogueDashesStartParagraphs) {
     const Lines src = {"  Narration.", "- Hello, he said.", "and left", "\x96 Yes.", "then silence"};
     EXPECT_EQ(Create(kPresetLinePerParagraph, src),
