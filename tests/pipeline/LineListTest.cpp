@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "pipeline/LineList.h"
 
 namespace pm {
@@ -30,6 +33,50 @@ TEST(LineList, EditsAroundTheGapKeepOrderAndMarks) {
     EXPECT_EQ(l.Mark(52), 1);
     EXPECT_EQ(l.Text(101), "last");
     EXPECT_EQ(l.Join(",").substr(0, 10), "first,0,1,");
+}
+
+// Walks forward and backward with inserts, deletes and rewrites in the
+// pattern the stages use, checking every step against a plain vector.
+TEST(LineList, RandomEditsMatchAPlainVector) {
+    std::mt19937 rng(7);
+    LineList l;
+    std::vector<LineEntry> model;
+    size_t pos = 0;
+    for (int step = 0; step < 20000; ++step) {
+        const unsigned op = rng() % 10;
+        if (pos > model.size()) pos = model.size();
+        const std::string text = "e" + std::to_string(step);
+        if (op < 4) {
+            const int mark = static_cast<int>(rng() % 2) * 100;
+            l.Insert(pos, text, mark);
+            model.insert(model.begin() + static_cast<std::ptrdiff_t>(pos), LineEntry{text, mark});
+        } else if (op < 7 && !model.empty()) {
+            const size_t at = pos < model.size() ? pos : model.size() - 1;
+            l.Delete(at);
+            model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+        } else if (op == 7 && pos < model.size()) {
+            l.SetText(pos, text);
+            l.SetMark(pos, 101);
+            model[pos] = LineEntry{text, 101};
+        } else if (op == 8) {
+            pos += rng() % 5;
+        } else {
+            pos = model.empty() ? 0 : rng() % model.size();
+        }
+        if (step == 10000) {
+            const LineList copy = l;  // a copy holds the same entries
+            l = copy;
+        }
+        ASSERT_EQ(l.Count(), model.size()) << "step " << step;
+    }
+    for (size_t i = 0; i < model.size(); ++i) {
+        ASSERT_EQ(l.Text(i), model[i].text) << i;
+        ASSERT_EQ(l.Mark(i), model[i].mark) << i;
+    }
+    l.Clear();
+    EXPECT_TRUE(l.Empty());
+    l.Append("again");
+    EXPECT_EQ(l.Join(), "again");
 }
 
 }  // namespace
