@@ -60,9 +60,10 @@ private:
     bool AtEnd() const { return i_ >= t_.size(); }
     bool AtLineEnd() const { return AtEnd() || t_[i_] == '\n' || t_[i_] == '\r'; }
     char Peek() const { return AtEnd() ? '\0' : t_[i_]; }
+    // A line ends at LF, CR LF or a lone CR (files from old editors).
     char Get() {
         const char c = t_[i_++];
-        if (c == '\n') ++line_;
+        if (c == '\n' || (c == '\r' && Peek() != '\n')) ++line_;
         return c;
     }
     void SkipBlanks() {
@@ -70,7 +71,7 @@ private:
     }
     // Consumes "\r\n", "\n" or a lone "\r".
     void EndLine() {
-        if (Peek() == '\r') ++i_;
+        if (Peek() == '\r') Get();
         if (Peek() == '\n') Get();
     }
     std::string_view RestOfLine() {

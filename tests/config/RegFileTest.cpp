@@ -172,7 +172,12 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\" \"1\"\n", 7, "expected ="},
                       BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\"=\"open\n\n\n", 7, "closing double quote"},
                       BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\nv=1\n", 7, "neither"},
-                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\"=17\n", 7, "value data"}));
+                      BadInput{PM_HEAD "[HKEY_CURRENT_USER\\X]\n\"v\"=17\n", 7, "value data"},
+                      // Lines counted alike whatever ends them, inside texts too.
+                      BadInput{"REGEDIT4\r\r[HKEY_CURRENT_USER\\X]\r\"set\"=\"1\"\r\"v\"=dword:\r", 5, "hexadecimal"},
+                      BadInput{"REGEDIT4\r\r[HKEY_CURRENT_USER\\X]\r\"s\"=\"two\rlines\"\r\"v\"=17\r", 6, "value data"},
+                      BadInput{"REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n\"s\"=\"two\r\nlines\"\r\n\"v\"=17\r\n", 6,
+                               "value data"}));
 #undef PM_HEAD
 
 TEST(RegFile, ReadOnlyTreeRefusesImport) {
