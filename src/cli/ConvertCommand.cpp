@@ -1,7 +1,10 @@
 // pellmark-cli convert: intake, the pipeline and the save, without windows.
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -95,6 +98,17 @@ std::string SavedText(const TMain& main, SaveFormat fmt) {
     return fmt == SaveFormat::Html ? html : PlainTextDocument(html, main.settings, main.templates);
 }
 
+// Why a file could not be opened, as far as the system tells; "" when it
+// looks readable (the loader then stopped for another reason it reported).
+std::string WhyUnreadable(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::strerror(errno);
+    if (S_ISDIR(st.st_mode)) return "it is a folder";
+    if (!S_ISREG(st.st_mode)) return "it is not a regular file";
+    if (::access(path.c_str(), R_OK) != 0) return std::strerror(errno);
+    return {};
+}
+
 bool DocValueOptionsGiven(const ConvertOptions& o) {
     return o.titleSet || o.authorSet || o.shortTitleSet || o.commentSet;
 }
@@ -130,7 +144,8 @@ int Convert(const ConvertOptions& o) {
         if (main.lastLoadOutcome == LoadOutcome::OpenInReader)
             return Fail("\"" + o.input + "\" was made by Pellmark and \"Open for reading converted\" opens such "
                         "files for reading; add --set \"Open for reading converted=2\" to convert it anyway");
-        return Fail("nothing was converted from \"" + o.input + "\"");
+        const std::string why = main.lastLoadOutcome == LoadOutcome::Nothing ? WhyUnreadable(o.input) : "";
+        return Fail("nothing was converted from \"" + o.input + "\"" + (why.empty() ? "" : ": " + why));
     }
     if (DocValueOptionsGiven(o)) {
         ApplyDocValueOptions(o, main);

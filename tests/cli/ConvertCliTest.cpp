@@ -57,6 +57,10 @@ TEST_F(ConvertCli, MissingInputNamesTheFile) {
     const CliResult r = RunCli("convert " + ShellQuote((dir / "none.txt").string()) + " --no-config");
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("none.txt"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("No such file"), std::string::npos) << r.err;
+    const CliResult folder = RunCli("convert " + ShellQuote(dir.string()) + " --no-config");
+    EXPECT_EQ(folder.code, 1);
+    EXPECT_NE(folder.err.find("it is a folder"), std::string::npos) << folder.err;
 }
 
 TEST_F(ConvertCli, MadeByPellmarkAndSentToTheReaderSaysHowToConvertIt) {
