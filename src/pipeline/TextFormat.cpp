@@ -74,11 +74,12 @@ int DetectTextFormatPreset(const std::string& text) {
 void ApplyTextFormatPreset(Settings& settings, int preset) {
     if (preset < kPresetFixedWidth || preset > kPresetHtml) return;
     const PresetValues& p = kPresets[preset];
-    settings.LongStringsMin = p.longMin;
-    settings.ShortStringsMax = p.shortMax;
-    settings.SpacesAtStartToDiv = p.lineRules;
-    settings.DialogsToDiv = p.lineRules;
-    settings.EmptyLineToDiv = p.lineRules;
+    // Through the setters, so that the options panel shows the new values.
+    settings.SetLongStringsMin(p.longMin);
+    settings.SetShortStringsMax(p.shortMax);
+    settings.SetSpacesAtStartToDiv(p.lineRules);
+    settings.SetDialogsToDiv(p.lineRules);
+    settings.SetEmptyLineToDiv(p.lineRules);
 }
 
 }  // namespace pm

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "config/Settings.h"
 #include "pipeline/TextFormat.h"
 
 namespace pm {
@@ -45,6 +46,28 @@ TEST(DetectTextFormat, FixedScoreIsDividedAndRounded) {
     const std::string l80(80, 'a'), l81(81, 'b');
     EXPECT_EQ(Detect({l80, l80, l81, "<p>", "w"}), kPresetFixedWidth);
     EXPECT_EQ(Detect({l80, l80, l81, l81, "<p>"}), kPresetLinePerParagraph);
+}
+
+struct RecordingObserver : SettingsObserver {
+    std::vector<std::string> names;
+    void OptionChanged(std::string_view name) override { names.emplace_back(name); }
+};
+
+TEST(ApplyTextFormat, PresetsGoThroughTheSettersSoTheOptionsPanelSeesThem) {
+    Settings s;
+    RecordingObserver seen;
+    s.observer = &seen;
+    ApplyTextFormatPreset(s, kPresetHtml);
+    EXPECT_EQ(s.LongStringsMin, 2147483647);
+    EXPECT_EQ(s.ShortStringsMax, 0);
+    EXPECT_FALSE(s.SpacesAtStartToDiv || s.DialogsToDiv || s.EmptyLineToDiv);
+    EXPECT_EQ(seen.names, (std::vector<std::string>{"Londg strings min", "Short strings max",
+                                                     "Spasces at start to div", "Dialogs to div",
+                                                     "Empty line ti div"}));
+    ApplyTextFormatPreset(s, kPresetLinePerParagraph);
+    EXPECT_EQ(s.LongStringsMin, 80);
+    EXPECT_EQ(s.ShortStringsMax, 81);
+    EXPECT_TRUE(s.SpacesAtStartToDiv && s.DialogsToDiv && s.EmptyLineToDiv);
 }
 
 }  // namespace
