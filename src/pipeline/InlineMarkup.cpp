@@ -27,44 +27,81 @@ bool PickMarkers(std::string_view s, char& open, char& close) {
     return false;
 }
 
-// Scans on from `from` after an emphasis was opened; returns the position
-// after the inserted close, or npos when the close went to the end.
-size_t CloseEmphasis(std::string& s, size_t from, char close) {
-    for (size_t k = from; k < s.size();) {
-        if (IsEmphasisStop(s[k])) {
-            s.insert(k, 1, close);
-            return k + 1;
+// The entry split at a cursor: `left` before it, `right` after it in
+// reverse, so that every deletion and insertion at the cursor is cheap
+// however long the entry is.
+class EmphasisCursor {
+public:
+    explicit EmphasisCursor(const std::string& s) : right_(s.rbegin(), s.rend()) {}
+
+    bool AtEnd() const { return right_.empty(); }
+    char Next() const { return right_.back(); }
+    void Forward() {
+        left_ += right_.back();
+        right_.pop_back();
+    }
+    void DeleteNext() { right_.pop_back(); }
+    void Insert(char c) { left_ += c; }
+    void BackTo(size_t pos) {
+        for (; left_.size() > pos; left_.pop_back()) right_ += left_.back();
+    }
+    // Puts c before the character just passed, or at the cursor after a
+    // space or at the start; returns where c went.
+    size_t InsertBeforeWord(char c) {
+        if (left_.empty() || left_.back() == ' ') {
+            left_ += c;
+            return left_.size() - 1;
         }
-        if (s[k] != '_') {
-            ++k;
+        const char prev = left_.back();
+        left_.back() = c;
+        left_ += prev;
+        return left_.size() - 2;
+    }
+    std::string Text() const {
+        std::string s = left_;
+        s.append(right_.rbegin(), right_.rend());
+        return s;
+    }
+
+private:
+    std::string left_, right_;
+};
+
+// Scans on after an emphasis was opened and puts its close.
+void CloseEmphasis(EmphasisCursor& c, char close) {
+    while (!c.AtEnd()) {
+        if (IsEmphasisStop(c.Next())) return c.Insert(close);
+        if (c.Next() != '_') {
+            c.Forward();
             continue;
         }
-        s.erase(k, 1);
+        c.DeleteNext();
         // The character that took the "_"'s place: a stop character still
         // ends the emphasis (`_T_e_x_t_ here`); anything else is skipped.
-        if (k < s.size() && IsEmphasisStop(s[k])) {
-            s.insert(k, 1, close);
-            return k + 1;
-        }
-        ++k;
+        if (c.AtEnd()) break;
+        if (IsEmphasisStop(c.Next())) return c.Insert(close);
+        c.Forward();
     }
-    s += close;
-    return std::string::npos;
+    c.Insert(close);
 }
 
 std::string UnderscoreEmphasis(std::string s, const std::string& openTpl, const std::string& closeTpl) {
     char open, close;
     if (!PickMarkers(s, open, close)) return s;
-    // No "_" stands before the place the last emphasis opened, so each
-    // search may start there.
-    for (size_t from = 0, k; (k = s.find('_', from)) != std::string::npos;) {
-        s.erase(k, 1);
-        const size_t at = (k == 0 || s[k - 1] == ' ') ? k : k - 1;
-        s.insert(at, 1, open);
+    EmphasisCursor cur(s);
+    for (;;) {
+        while (!cur.AtEnd() && cur.Next() != '_') cur.Forward();
+        if (cur.AtEnd()) break;
+        cur.DeleteNext();
+        const size_t at = cur.InsertBeforeWord(open);
         // Skip the character that followed the "_".
-        CloseEmphasis(s, k + 2, close);
-        from = at;
+        if (!cur.AtEnd()) cur.Forward();
+        CloseEmphasis(cur, close);
+        // No "_" stands before the place this emphasis opened, so the next
+        // search starts there.
+        cur.BackTo(at);
     }
+    s = cur.Text();
     std::string out;
     out.reserve(s.size());
     for (char c : s) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
+#include "common/TextTests.h"
 #include "pipeline/Stages.h"
 #include "support/TestContext.h"
 
@@ -32,6 +34,46 @@ TEST(UnderscoreItalics, SpacedLettersBecomeEmphasis) {
     t.templates.Set("Emphasis open", "<hi rend=\"it_alic\">");
     t.templates.Set("Emphasis close", "</hi_>");
     EXPECT_EQ(Italics(t, "_a_b_ c"), "<hi rend=\"it_alic\">ab</hi_> c");
+}
+
+// Underscore emphasis the slow way, editing the whole string, with "{" and
+// "}" standing for the templates (inserted whole, so never split): delete the
+// first "_", open before the letter in front of it, skip the letter after it,
+// scan on to a stop.
+std::string ReferenceItalics(std::string s) {
+    auto stop = [](char c) { return std::string_view(" !,.:?").find(c) != std::string_view::npos; };
+    for (size_t k; (k = s.find('_')) != std::string::npos;) {
+        s.erase(k, 1);
+        s.insert(k == 0 || s[k - 1] == ' ' ? k : k - 1, "{");
+        size_t j = k + 2;
+        for (; j < s.size(); ++j) {
+            if (s[j] == '_') {
+                s.erase(j, 1);
+                if (j < s.size() && stop(s[j])) break;
+            } else if (stop(s[j])) {
+                break;
+            }
+        }
+        s.insert(std::min(j, s.size()), "}");
+    }
+    return text::ReplaceAll(text::ReplaceAll(s, "{", "<I>"), "}", "</I>");
+}
+
+TEST(UnderscoreItalics, MatchesTheLiteralScanOnRandomText) {
+    const std::string pieces = "__ __ab.,!?:xy";
+    std::mt19937 rng(11);
+    test::TestContext t;
+    for (int n = 0; n < 20000; ++n) {
+        std::string s;
+        for (int k = static_cast<int>(rng() % 16); k > 0; --k) s += pieces[rng() % pieces.size()];
+        ASSERT_EQ(Italics(t, s), ReferenceItalics(s)) << "input: [" << s << "]";
+    }
+    // A long entry full of emphasis is worked through in one pass.
+    std::string many;
+    for (int k = 0; k < 100000; ++k) many += "a_b ";
+    std::string expected;
+    for (int k = 0; k < 100000; ++k) expected += "<I>ab</I> ";
+    EXPECT_EQ(Italics(t, many), expected);
 }
 
 Lines Brackets(test::TestContext& t, std::initializer_list<std::pair<std::string, int>> body) {
