@@ -40,7 +40,15 @@ bool NbspNearStart(std::string_view s, size_t within) {
     return at != std::string_view::npos && at < within;
 }
 
+// The block's own closing tag: what follows an empty block such as <p></p>.
+bool ClosesBlock(std::string_view s) {
+    return EqualsAny(s, {"</p>", "</div>", "</center>"}) || StartsWithAny(s, {"</h", "</blockquote>"});
+}
+
 void MergeBlockBody(LineList& l, size_t a) {
+    // An empty block takes nothing in: merging its closing tag would leave
+    // that tag inside the block and pull the text after it in too.
+    if (a + 1 < l.Count() && l.Mark(a + 1) == kMarkTag && ClosesBlock(l.Text(a + 1))) return;
     for (int merges = 0;;) {
         // The frame's tail entry always stays the last entry.
         if (a + 2 >= l.Count()) break;

@@ -43,6 +43,16 @@ TEST(ExistingParagraphs, ANewBlockEndsTheOpenOneAndKeepsItsOpeningTag) {
               (Lines{"<div> Outer</div>", "<div> Inner</div>", "</div>", "tail"}));
 }
 
+TEST(ExistingParagraphs, EmptyBlocksCloseAtOnce) {
+    test::TestContext t;
+    EXPECT_EQ(Complete(t, {{"<p>", 1}, {"</p>", 1}, {"<div>", 1}, {"</div>", 1}, {"After", 0}, {"<h2>", 1},
+                           {"</h2>", 1}, {"<p>", 1}, {"Two", 0}, {"</p>", 1}}),
+              (Lines{kDiv + "</div>", "<div>&nbsp;&nbsp;</div>", "After", "<h2></h2>", kDiv + " Two</div>", "tail"}));
+    // A break is still taken in, for the tidy-up to drop.
+    EXPECT_EQ(Complete(t, {{"<div>", 1}, {"<br>", 1}, {"Text", 0}, {"</div>", 1}}),
+              (Lines{"<div>&nbsp;&nbsp;<br> Text</div>", "tail"}));
+}
+
 TEST(ExistingParagraphs, TheTailIsNeverMergedIntoAnOpenBlock) {
     test::TestContext t;
     EXPECT_EQ(Complete(t, {{"<p>", 1}}), (Lines{kDiv, "tail"}));
