@@ -4,6 +4,7 @@
 #include <QTabWidget>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QToolBar>
 
 #include "GuiSupport.h"
 
@@ -133,6 +134,31 @@ private slots:
         TMainWnd& w = f.Open(true);
         w.OpenCommandLinePath(false, path);
         QCOMPARE(w.windowTitle(), QString("Pellmark (converter) - harbour.txt"));
+    }
+
+    void menuShortcutsAndPlaces() {
+        Fixture f;
+        TMainWnd& w = f.Open();
+        const std::pair<const char*, QKeySequence> keys[] = {
+            {"OpenReader", QKeySequence("Ctrl+R")},         {"SaveResult", QKeySequence("Ctrl+S")},
+            {"IncreaseSize", QKeySequence("Ctrl+.")},       {"DecreaseSize", QKeySequence("Ctrl+,")},
+            {"SaveReader", QKeySequence("Ctrl+Shift+S")},   {"AddBookmark", QKeySequence("Ctrl+B")},
+            {"AddNote", QKeySequence("Ctrl+Shift+N")},      {"AutoscrollOn", QKeySequence("Ctrl+K")},
+            {"TurboScroll", QKeySequence("Ctrl+T")},        {"FullScreen", QKeySequence("Ctrl+Shift+F")},
+            {"AutodetectFormat", QKeySequence("F5")},       {"SendToRocket", QKeySequence("F9")},
+            {"FixedWidth", QKeySequence("F2")},             {"LineToParagraph", QKeySequence("F3")},
+            {"HtmlFormat", QKeySequence("F4")}};
+        for (const auto& [name, key] : keys) QCOMPARE(w.Action(name)->shortcut(), key);
+        // "Full screen" belongs to the Reader menu, not to View.
+        const QMenu* reader = w.findChild<QMenu*>("reader");
+        const QMenu* view = w.findChild<QMenu*>("view");
+        QVERIFY(reader && view);
+        QVERIFY(reader->actions().contains(w.Action("FullScreen")));
+        QVERIFY(!view->actions().contains(w.Action("FullScreen")));
+        // Reading and the bookshelf have a button on both browser toolbars.
+        for (const char* bar : {"PanelToolBar", "PreviewToolBar"})
+            for (const char* name : {"OpenReader", "Bookshelf", "SaveAndRead", "SendToRocket"})
+                QVERIFY2(w.findChild<QToolBar*>(bar)->actions().contains(w.Action(name)), name);
     }
 
     void helpWithoutHelpFile() {

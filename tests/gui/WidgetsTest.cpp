@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -152,6 +153,9 @@ private slots:
         QCOMPARE(plain.Button1->y(), 100);
         QCOMPARE(plain.AddAutor->y(), 94);
         QCOMPARE(plain.Latinic->y(), 111);
+        // Captions that quote tags show them rather than swallow them.
+        const QLabel swallowed("Short title (for  tag)");
+        QVERIFY(plain.Label3->sizeHint().width() > swallowed.sizeHint().width() + 20);
         TTetleWnd xml(WindowTexts(tree, "docprop", false), true);
         QVERIFY(!xml.FirstName->isHidden());
         QVERIFY(!xml.Autor->isEnabled());
@@ -196,6 +200,15 @@ private slots:
 
         WhenShown<TDetectWnd>([](TDetectWnd& w) { w.CancelBtn->click(); });
         QCOMPARE(q.AskFormattingDetected("x").choice, FormattingDetectedAnswer::Choice::Cancel);
+
+        // A message quoting tags shows them as they are.
+        Qt::TextFormat format = Qt::AutoText;
+        WhenShown<QMessageBox>([&format](QMessageBox& w) {
+            format = w.textFormat();
+            w.accept();
+        });
+        q.ShowMessage("Error", texts.Msg("Error in tags"), MessageIcon::Error);
+        QCOMPARE(format, Qt::PlainText);
     }
 
     // The localization shipped with the program, as "config import" installs it.

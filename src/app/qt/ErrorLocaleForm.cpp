@@ -12,6 +12,7 @@ TErrorLocaleForm::TErrorLocaleForm(const QString& text, const QString& link, QWi
     setModal(false);
     setWindowTitle("Error loaidng settings");
     Text = new QLabel(text);
+    Text->setTextFormat(Qt::PlainText);
     Text->setWordWrap(true);
     Link = new QLabel("<a href=\"" + link.toHtmlEscaped() + "\">" + link.toHtmlEscaped() + "</a>");
     OkBtn = new QPushButton("Ok");

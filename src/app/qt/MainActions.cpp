@@ -78,9 +78,11 @@ void TMainWnd::BuildActions() {
     auto icon = [&](QAction* a, QStyle::StandardPixmap p) { a->setIcon(st->standardIcon(p)); };
     // File
     icon(MakeAction("LoadSrc", "open file", "load src", ""), QStyle::SP_DialogOpenButton);
-    icon(MakeAction("OpenReader", "open reader", "Open for reading", ""), QStyle::SP_FileDialogContentsView);
+    icon(MakeAction("OpenReader", "open reader", "Open for reading", "", QKeySequence(Qt::CTRL | Qt::Key_R)),
+         QStyle::SP_FileDialogContentsView);
     MakeAction("RecentFiles", "recent files", "", "");
-    icon(MakeAction("SaveResult", "save result", "save result", ""), QStyle::SP_DialogSaveButton);
+    icon(MakeAction("SaveResult", "save result", "save result", "", QKeySequence(Qt::CTRL | Qt::Key_S)),
+         QStyle::SP_DialogSaveButton);
     MakeAction("SaveAndRead", "", "save and read", "\u25b6");
     MakeAction("SendToRocket", "send to rocket", "send to rocket", "\u21ea", QKeySequence(Qt::Key_F9));
     MakeAction("Exit", "exit", "", "");
@@ -92,8 +94,8 @@ void TMainWnd::BuildActions() {
         a->setCheckable(true);
         a->setData(tag);
     }
-    MakeAction("IncreaseSize", "increase", "", "");
-    MakeAction("DecreaseSize", "decrease", "", "");
+    MakeAction("IncreaseSize", "increase", "", "", QKeySequence(Qt::CTRL | Qt::Key_Period));
+    MakeAction("DecreaseSize", "decrease", "", "", QKeySequence(Qt::CTRL | Qt::Key_Comma));
     auto* sizes = new QActionGroup(this);
     int level = 0;
     for (auto [name, key] : {std::pair{"Smallest", "smallest"}, std::pair{"Small", "small"},
@@ -104,14 +106,14 @@ void TMainWnd::BuildActions() {
         a->setData(level++);
         sizes->addAction(a);
     }
-    MakeAction("FullScreen", "FullScreen", "zoom", "");
+    MakeAction("FullScreen", "FullScreen", "zoom", "", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     // Reader
-    MakeAction("SaveReader", "save reader", "", "");
-    MakeAction("AddBookmark", "add bookmark", "add bookmark", "\u2691");
+    MakeAction("SaveReader", "save reader", "", "", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    MakeAction("AddBookmark", "add bookmark", "add bookmark", "\u2691", QKeySequence(Qt::CTRL | Qt::Key_B));
     MakeAction("ManageBookmarks", "manage bookmarks", "", "");
-    MakeAction("AddNote", "add note", "add note", "\u270e");
-    MakeAction("AutoscrollOn", "autoscroll on", "", "")->setCheckable(true);
-    MakeAction("TurboScroll", "turbo scroll", "", "")->setCheckable(true);
+    MakeAction("AddNote", "add note", "add note", "\u270e", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    MakeAction("AutoscrollOn", "autoscroll on", "", "", QKeySequence(Qt::CTRL | Qt::Key_K))->setCheckable(true);
+    MakeAction("TurboScroll", "turbo scroll", "", "", QKeySequence(Qt::CTRL | Qt::Key_T))->setCheckable(true);
     MakeAction("IncreaseScroll", "increase scroll", "increase scroll", "+");
     MakeAction("DecreaseScroll", "decrease scroll", "decrease scroll", "\u2212");
     for (auto [name, key] : {std::pair{"BlackYellow", "Black Yellow"}, std::pair{"NavvyGreen", "Navvy Green"},
@@ -188,17 +190,16 @@ void TMainWnd::BuildMenus() {
     add(view, {"SimpleMode", "AdvancedMode", "ReaderMode", ""});
     QMenu* size = menu(view, "viewer font size");
     add(size, {"IncreaseSize", "DecreaseSize", "", "Smallest", "Small", "NormalSize", "Large", "Largest"});
-    add(view, {"FullScreen"});
     QMenu* reader = menu(nullptr, "reader");
     add(reader, {"SaveReader"});
     QMenu* bookmarks = menu(reader, "bookmarks");
-    add(bookmarks, {"AddBookmark", "ManageBookmarks"});
+    add(bookmarks, {"AddBookmark", "ManageBookmarks", ""});
     add(reader, {"AddNote", "", "AutoscrollOn", "TurboScroll"});
     QMenu* speed = menu(reader, "speed");
     add(speed, {"IncreaseScroll", "DecreaseScroll"});
     QMenu* style = menu(reader, "stylise");
     add(style, {"BlackYellow", "NavvyGreen", "CustomStyle", "", "ApplyLast", "NoStyle"});
-    add(reader, {"", "Autosave"});
+    add(reader, {"", "FullScreen", "", "Autosave"});
     QMenu* parsing = menu(nullptr, "parsing");
     add(parsing, {"AutodetectFormat", "", "FixedWidth", "LineToParagraph", "HtmlFormat"});
     QMenu* help = menu(nullptr, "help");
@@ -231,9 +232,9 @@ QToolBar* TMainWnd::BuildPanelToolBar() {
 // The toolbar of the "Preview" page (advanced mode).
 QToolBar* TMainWnd::BuildPreviewToolBar() {
     QToolBar* bar = NewToolBar(this, "PreviewToolBar");
-    for (const char* n : {"LoadSrc", "SaveResult", "SaveAndRead", "", "GoBack", "GoForward", "Refresh", "",
-                          "AutodetectFormat", "FixedWidth", "LineToParagraph", "HtmlFormat", "", "SendToRocket",
-                          "XMLHead", "RegExpr", "Find"}) {
+    for (const char* n : {"LoadSrc", "OpenReader", "SaveResult", "SaveAndRead", "", "GoBack", "GoForward", "Refresh",
+                          "", "AutodetectFormat", "FixedWidth", "LineToParagraph", "HtmlFormat", "", "SendToRocket",
+                          "XMLHead", "RegExpr", "Find", "", "Bookshelf"}) {
         if (*n) bar->addAction(actions_[n]);
         else bar->addSeparator();
     }

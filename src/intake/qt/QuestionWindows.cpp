@@ -10,6 +10,14 @@ namespace pm::gui {
 namespace {
 QString Caption(const WindowTexts& t, const char* name, const char* def) { return FromCp1251(t.Get(name, def)); }
 
+// Texts may hold mark-up characters; they are shown as they are.
+QLabel* PlainLabel(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
 QHBoxLayout* ButtonRow(QPushButton* a, QPushButton* b) {
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -22,8 +30,7 @@ QHBoxLayout* ButtonRow(QPushButton* a, QPushButton* b) {
 TLarge::TLarge(const WindowTexts& t, QWidget* parent) : QDialog(parent) {
     setObjectName("TLarge");
     setWindowTitle(Caption(t, "title", "Large file"));
-    Message = new QLabel(Caption(t, "message", "File is larger, than 2MB. Convertion may take a while. Proceed?"));
-    Message->setWordWrap(true);
+    Message = PlainLabel(Caption(t, "message", "File is larger, than 2MB. Convertion may take a while. Proceed?"));
     NeverAsk = new QCheckBox(Caption(t, "never ask", "Never ask me again"));
     Proceed = new QPushButton(Caption(t, "btn1", "Proceed"));
     CancelBtn = new QPushButton(Caption(t, "btn2", "Cancel"));
@@ -39,9 +46,8 @@ TLarge::TLarge(const WindowTexts& t, QWidget* parent) : QDialog(parent) {
 TDetectWnd::TDetectWnd(const WindowTexts& t, QWidget* parent) : QDialog(parent) {
     setObjectName("TDetectWnd");
     setWindowTitle(Caption(t, "title", "Formating detected"));
-    Message = new QLabel(Caption(t, "message", "This document WAS ALREADY formated using Pellmark program."));
-    Message->setWordWrap(true);
-    Message2 = new QLabel(Caption(t, "message2", "What do you want to do?"));
+    Message = PlainLabel(Caption(t, "message", "This document WAS ALREADY formated using Pellmark program."));
+    Message2 = PlainLabel(Caption(t, "message2", "What do you want to do?"));
     OpenForReading = new QRadioButton(Caption(t, "open for reading", "Open document for reading"));
     OpenForEditing = new QRadioButton(Caption(t, "open for editing", "Open document for editing"));
     OpenForReading->setChecked(true);
@@ -65,8 +71,7 @@ TWrongEncoding::TWrongEncoding(const QString& caption, const QString& text, cons
     : QDialog(parent) {
     setObjectName("TWrongEncoding");
     setWindowTitle(caption);
-    Message = new QLabel(text);
-    Message->setWordWrap(true);
+    Message = PlainLabel(text);
     YesBtn = new QPushButton(yes);
     NoBtn = new QPushButton(no);
     YesBtn->setDefault(true);

@@ -15,6 +15,7 @@ constexpr int kLabelX = 8, kEditX = 230, kEditW = 230, kRowH = 22;
 
 QLabel* PlaceLabel(QWidget* w, const QString& text, int top) {
     auto* l = new QLabel(text, w);
+    l->setTextFormat(Qt::PlainText);  // "<title></title>" is part of the caption
     l->setGeometry(kLabelX, top, kEditX - kLabelX - 4, kRowH);
     return l;
 }
@@ -36,6 +37,7 @@ TContentChecker::TContentChecker(const WindowTexts& t, QWidget* parent) : QDialo
     setObjectName("TContentChecker");
     setWindowTitle(Caption(t, "title", "Table of content confirmation"));
     Label1 = new QLabel(Caption(t, "caption", "Table of content (uncheck unneeded items)"));
+    Label1->setTextFormat(Qt::PlainText);
     Content = new QListWidget;
     Content->setObjectName("Content");
     UnCheckAll = new QPushButton(Caption(t, "btn1", "Uncheck all"));

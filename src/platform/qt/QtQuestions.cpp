@@ -27,11 +27,14 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 
 void QtQuestions::ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) {
     QMessageBox box(BoxIcon(icon), FromCp1251(caption), FromCp1251(text), QMessageBox::Ok, parent_);
+    // Messages quote tags ("<p>", the start of a long tag); they are shown as they are.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 int QtQuestions::AskYesNoCancel(const std::string& caption, const std::string& text) {
     QMessageBox box(QMessageBox::Question, FromCp1251(caption), FromCp1251(text), QMessageBox::NoButton, parent_);
+    box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(FromCp1251(texts_.Msg("Yes")), QMessageBox::YesRole);
     QPushButton* no = box.addButton(FromCp1251(texts_.Msg("No")), QMessageBox::NoRole);
     box.addButton(QMessageBox::Cancel);
@@ -41,6 +44,7 @@ int QtQuestions::AskYesNoCancel(const std::string& caption, const std::string& t
 
 bool QtQuestions::AskWarningYesNo(const std::string& caption, const std::string& text) {
     QMessageBox box(QMessageBox::Warning, FromCp1251(caption), FromCp1251(text), QMessageBox::NoButton, parent_);
+    box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(FromCp1251(texts_.Msg("Yes")), QMessageBox::YesRole);
     box.addButton(FromCp1251(texts_.Msg("No")), QMessageBox::NoRole);
     box.exec();
@@ -49,6 +53,7 @@ bool QtQuestions::AskWarningYesNo(const std::string& caption, const std::string&
 
 bool QtQuestions::AskYesNo(const std::string& caption, const std::string& text) {
     QMessageBox box(QMessageBox::Question, FromCp1251(caption), FromCp1251(text), QMessageBox::NoButton, parent_);
+    box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(FromCp1251(texts_.Msg("Yes")), QMessageBox::YesRole);
     box.addButton(FromCp1251(texts_.Msg("No")), QMessageBox::NoRole);
     box.exec();
