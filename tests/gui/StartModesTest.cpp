@@ -102,8 +102,11 @@ private slots:
         w.ProgressChange(50, 200);
         QCOMPARE(w.PanelText(0), QString("25%"));
         QCOMPARE(w.PanelText(1), QString("CurrentTask: Loading text into browser"));
-        w.ProgressChange(300, 200);  // capped at the maximum
+        w.ProgressChange(300, 200);  // capped at the maximum: loading is over
         QCOMPARE(w.PanelText(0), QString("100%"));
+        QCOMPARE(w.PanelText(1), QString("Ready"));
+        // Status texts that name tags ("Removing <pre> tags") are shown as they are.
+        QCOMPARE(w.findChild<QLabel*>("StatusPanel1")->textFormat(), Qt::PlainText);
         w.ProgressChange(200, 200);
         QCOMPARE(w.PanelText(1), QString("Ready"));
         w.Status("again");

@@ -161,6 +161,7 @@ void TMainWnd::BuildStatusBar() {
         panels_[i] = new QLabel(this);
         panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
         panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panels_[i]->setTextFormat(Qt::PlainText);  // "Removing <pre> tags" names a tag
         statusBar()->addWidget(panels_[i], i == 2 ? 1 : 0);
     }
     panels_[0]->setFixedWidth(50);
@@ -317,7 +318,8 @@ void TMainWnd::ProgressChange(int progress, int maximum) {
     }
     const long long capped = std::min(progress, maximum);
     Progress(std::to_string(capped * 100 / maximum) + "%");
-    if (progress < maximum) Status(t.Task("LoadingToBrowser"));
+    // Progress past the maximum counts as the end, like reaching it.
+    Status(progress < maximum ? t.Task("LoadingToBrowser") : t.Proc("Ready"));
 }
 
 void TMainWnd::StatusTextChange(const std::string&) {}
