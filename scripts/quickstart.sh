@@ -10,4 +10,4 @@ cp samples/russian-book.txt out/russian-book.txt
 export PELLMARK_CONFIG="$PWD/out/pellmark.reg"
 build/bin/pellmark-cli convert out/russian-book.txt -o out/russian-book.html
 echo "The sample book was converted: $PWD/out/russian-book.html"
-echo "Open it in a browser, or read it with: build/bin/pellmark -r out/russian-book.html"
+echo "Open it in a web browser, or in the desktop program: build/bin/pellmark -r out/russian-book.html"
