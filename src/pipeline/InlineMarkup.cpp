@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "common/Format.h"
+#include "pipeline/GapText.h"
 #include "pipeline/Stages.h"
 
 namespace pm {
@@ -120,46 +121,49 @@ struct BracketState {
 };
 
 // Entries r..r+6 (the tail excluded): the first holding the closing
-// character, searched in entry r only after the opening one.
-size_t FindClosingEntry(const LineList& l, size_t r, size_t openAt, char c) {
-    if (l.Text(r).find(c, openAt + 1) != std::string::npos) return r;
+// character, searched in entry r (text) only after the opening one.
+size_t FindClosingEntry(const LineList& l, const GapText& text, size_t r, size_t openAt, char c) {
+    if (text.Find(c, openAt + 1) != GapText::npos) return r;
     for (size_t i = r + 1; i <= r + 6 && i + 1 < l.Count(); ++i)
         if (l.Text(i).find(c) != std::string::npos) return i;
     return std::string::npos;
 }
 
-// One bracket pair at entry r, its opening character at or after from[0].
-bool ApplyBracket(ConversionContext& ctx, size_t r, char o, char c, size_t& from, size_t& other,
+// One bracket pair at entry r, whose text is s, its opening character at or
+// after from. The entry is a gap buffer, so a long entry with many marks
+// costs only the distance between them.
+bool ApplyBracket(ConversionContext& ctx, GapText& s, size_t r, char o, char c, size_t& from, size_t& other,
                   BracketState& st) {
     LineList& l = ctx.lines;
-    const size_t openAt = l.Text(r).find(o, from);
-    if (openAt == std::string::npos || st.budget == 0) return false;
-    const size_t closing = FindClosingEntry(l, r, openAt, c);
+    const size_t openAt = s.Find(o, from);
+    if (openAt == GapText::npos || st.budget == 0) return false;
+    const size_t closing = FindClosingEntry(l, s, r, openAt, c);
     if (closing == std::string::npos) return false;
     --st.budget;
 
     const std::string& closeTpl = ctx.templates.Get("Footnote close");
-    std::string copy = l.Text(closing);
-    copy.replace(copy.find(c, closing == r ? openAt + 1 : 0), 1, closeTpl);
     if (closing == r) {
-        l.SetText(r, std::move(copy));
+        const size_t at = s.Find(c, openAt + 1);
+        s.Erase(at, 1);
+        s.Insert(at, closeTpl);
     } else {
+        std::string copy = l.Text(closing);
+        copy.replace(copy.find(c), 1, closeTpl);
         for (size_t i = r + 1; i < closing; ++i) {
-            l.MutableText(r) += l.Text(r + 1);
+            s.Append(l.Text(r + 1));
             l.Delete(r + 1);
         }
-        l.MutableText(r) += copy;
+        s.Append(copy);
         l.Delete(r + 1);
     }
 
-    std::string& s = l.MutableText(r);
     size_t q = openAt;
-    s.erase(q, 1);
-    while (q < s.size() && s[q] == ' ') s.erase(q, 1);
-    while (q > 0 && s[q - 1] == ' ') s.erase(--q, 1);
+    s.Erase(q, 1);
+    while (q < s.Size() && s.At(q) == ' ') s.Erase(q, 1);
+    while (q > 0 && s.At(q - 1) == ' ') s.Erase(--q, 1);
     const std::string openTpl =
         FormatTemplate(ctx.templates.Get("Footnote open"), {static_cast<int64_t>(st.footnote++)});
-    s.insert(q, openTpl);
+    s.Insert(q, openTpl);
     from = q + openTpl.size();
     if (other > q) other = q;  // text from q on changed
     return true;
@@ -194,10 +198,15 @@ void StageBracketSuperscripts(ConversionContext& ctx) {
     BracketState st{1, CountBrackets(l)};
     for (size_t r = 3; r + 2 < l.Count(); ++r) {
         ctx.ReportProgress(r, l.Count());
+        if (l.Text(r).find_first_of("[{") == std::string::npos) continue;
+        GapText s(l.Text(r));
         size_t fromSquare = 0, fromCurly = 0;
-        while (ApplyBracket(ctx, r, '[', ']', fromSquare, fromCurly, st) ||
-               ApplyBracket(ctx, r, '{', '}', fromCurly, fromSquare, st)) {
+        bool changed = false;
+        while (ApplyBracket(ctx, s, r, '[', ']', fromSquare, fromCurly, st) ||
+               ApplyBracket(ctx, s, r, '{', '}', fromCurly, fromSquare, st)) {
+            changed = true;
         }
+        if (changed) l.SetText(r, s.Str());
     }
 }
 
