@@ -14,7 +14,8 @@ class GapText {
 public:
     static constexpr size_t npos = std::string::npos;
 
-    explicit GapText(std::string_view text) : buf_(text.begin(), text.end()), gapStart_(text.size()), gapEnd_(text.size()) {}
+    explicit GapText(std::string_view text)
+        : buf_(text.begin(), text.end()), gapStart_(text.size()), gapEnd_(text.size()) {}
 
     size_t Size() const { return buf_.size() - (gapEnd_ - gapStart_); }
     char At(size_t i) const { return buf_[i < gapStart_ ? i : i + (gapEnd_ - gapStart_)]; }
