@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "BenchContext.h"
+#include "support/TestContext.h"
 #include "hyphen/FontTables.h"
 #include "pipeline/ConversionContext.h"
 #include "pipeline/Stages.h"
@@ -52,7 +52,7 @@ pm::LineList OneParagraph(const std::string& body) {
 }
 
 double Run(const pm::LineList& lines, const std::string& font) {
-    BenchContext b;
+    pm::test::QuietContext b;
     b.settings.Hyphenate = true;
     b.settings.HyphFont = font;
     pm::FontTable table;

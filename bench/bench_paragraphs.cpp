@@ -5,12 +5,12 @@
 #include <random>
 #include <string>
 
-#include "BenchContext.h"
+#include "support/TestContext.h"
 #include "config/Settings.h"
 #include "config/Texts.h"
-#include "output/Templates.h"
+#include "document/Templates.h"
 #include "pipeline/ConversionContext.h"
-#include "pipeline/DocValues.h"
+#include "document/DocValues.h"
 #include "pipeline/Stages.h"
 #include "pipeline/TextFormat.h"
 #include "platform/ScriptedQuestions.h"
@@ -65,7 +65,7 @@ double Run(void (*stage)(pm::ConversionContext&), pm::ConversionContext& ctx) {
 }
 
 void Bench(size_t megabytes) {
-    BenchContext b;
+    pm::test::QuietContext b;
     pm::ApplyTextFormatPreset(b.settings, pm::kPresetFixedWidth);
     pm::ConversionContext& ctx = b.ctx;
     ctx.lines = MakeBook(megabytes << 20);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "BenchContext.h"
+#include "support/TestContext.h"
 #include "common/Cp1251.h"
 #include "pipeline/Stages.h"
 #include "platform/ScriptedQuestions.h"
@@ -53,7 +53,7 @@ int main() {
     pm::RegexRuleLists lists;
     for (const auto& r : rules) lists.Add(r);
     for (size_t i = 0; i < rules.size(); ++i) lists.SetChecked(pm::RuleList::Html, i, true);
-    BenchContext b;
+    pm::test::QuietContext b;
     pm::ConversionContext& ctx = b.ctx;
     ctx.rules = &lists;
     ctx.lines = pm::LineList::FromText(book);

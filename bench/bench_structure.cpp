@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "BenchContext.h"
+#include "support/TestContext.h"
 #include "pipeline/Stages.h"
 #include "platform/ScriptedQuestions.h"
 
@@ -52,7 +52,7 @@ double Seconds(F&& f) {
 }
 
 Times Run(size_t mb, bool split, const std::filesystem::path& dir) {
-    BenchContext b;
+    pm::test::QuietContext b;
     b.settings.DetectEpigraphs = true;
     b.settings.ConfirmToc = false;
     b.settings.BreakTextApartByToc = split;

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh
+bash scripts/build.sh -DPELLMARK_WERROR=ON
 (cd build && ctest --output-on-failure --timeout 900)
-PELLMARK_BUILD_DIR=build-asan bash scripts/build.sh -DPELLMARK_GUI=OFF -DPELLMARK_BENCH=OFF -DPELLMARK_SANITIZE=ON
+PELLMARK_BUILD_DIR=build-asan bash scripts/build.sh -DPELLMARK_GUI=OFF -DPELLMARK_BENCH=OFF -DPELLMARK_SANITIZE=ON -DPELLMARK_WERROR=ON
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure --timeout 900)

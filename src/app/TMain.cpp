@@ -12,6 +12,14 @@ ScriptedQuestions& SilentQuestions() {
     static ScriptedQuestions q;
     return q;
 }
+
+// Nothing a reader would see: no lines, or lines of spaces, tabs and form
+// feeds only. Such a source would make a book of a title and a footer.
+bool HoldsNoText(const LineList& lines) {
+    for (size_t i = 0; i < lines.Count(); ++i)
+        if (lines.Text(i).find_first_not_of(" \t\f\r") != std::string::npos) return false;
+    return true;
+}
 }  // namespace
 
 TMain::TMain(ConfigTree& userHive, MainUi uiIn, std::string dir)
@@ -61,8 +69,15 @@ LineList TMain::GetSourceLines() {
 }
 
 bool TMain::Convert() {
+    if (driver.UpToDate()) return false;
+    LineList source = GetSourceLines();
+    if (HoldsNoText(source)) {
+        // The result of the last conversion stays as it was.
+        ui.questions->ShowMessage(texts.Msg("Info"), texts.Msg("NothingToConvert"), MessageIcon::Information);
+        return false;
+    }
     ConversionContext ctx = MakeContext();
-    if (!driver.Convert(GetSourceLines(), ctx)) return false;
+    if (!driver.Convert(std::move(source), ctx)) return false;
     Publish(std::move(ctx.lines));
     return true;
 }

@@ -5,7 +5,6 @@
 // the interfaces in MainUi.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,12 +15,13 @@
 #include "config/Settings.h"
 #include "config/SettingsIO.h"
 #include "config/Texts.h"
+#include "document/Templates.h"
 #include "output/Saving.h"
-#include "output/Templates.h"
 #include "pipeline/ConversionContext.h"
-#include "pipeline/DocValues.h"
+#include "document/DocValues.h"
 #include "pipeline/Driver.h"
-#include "pipeline/LineList.h"
+#include "document/LineList.h"
+#include "app/FrontEnd.h"
 #include "platform/Questions.h"
 #include "platform/StatusSink.h"
 
@@ -46,6 +46,8 @@ struct MainUi {
     // The HTML editor of the advanced mode ("Show HTML"); the result is
     // edited there when it is given.
     SourceEditor* htmlEditor = nullptr;
+    // The program around the logic: reader, modes, XML check.
+    FrontEnd* frontEnd = nullptr;
 };
 
 // The loader's outcome.
@@ -75,7 +77,6 @@ public:
     std::unique_ptr<FontTable> font;         // the chosen device font table
     std::unique_ptr<RegexRuleLists> rules;   // the user's rule lists
     bool saveSettingsAtExit = true;
-    bool pendingReaderChanges = false;
     std::string windowCaption;
     // The "Open for editing" dialog: its file name and its type choice
     // (1 Windows/autodetect, 2 MS DOS, 3 KOI8-RU).
@@ -114,15 +115,13 @@ public:
     void LoadDroppedFiles(const std::vector<std::string>& names);
     LoadOutcome lastLoadOutcome = LoadOutcome::Nothing;  // of the last LoadSrc
     bool xmlButtonsEnabled = false;  // the two XML buttons
-    std::string readDialogFile;      // the "Open for reading" dialog's file name
-    // Hooks of the reader and of the window; empty ones do nothing (leaving
-    // reader mode then just sets "Interface mode").
-    std::function<void()> saveReaderChanges;                 // reader "Autosave on exit"
-    std::function<void(const std::string&)> openForReading;  // open a book in the reader
-    std::function<void(int)> switchInterfaceMode;            // to mode 0, 1 or 2
+    // The front end of MainUi, or one that does nothing.
+    FrontEnd& frontEnd() { return ui.frontEnd ? *ui.frontEnd : nullFrontEnd_; }
 
     // ---- conversion and output
-    // Runs the driver on fresh source lines and publishes the result.
+    // Runs the driver on fresh source lines and publishes the result. A
+    // source without text is refused with a message, the result left as it
+    // was. False when nothing was converted.
     bool Convert();
     void Publish(LineList result);
     LineList Result() const;
@@ -142,12 +141,10 @@ public:
     void SaveSrc();
     // The saves once a file is named (no dialog, no message): on failure
     // false with one sentence in *error, and any older file left intact.
+    // Without a result nothing is written.
     bool SaveResultAs(const std::string& path, SaveFormat format, std::string* error);
     bool CopyPartFilesTo(const std::string& folder, std::string* error);
     bool SaveSourceAs(const std::string& path, std::string* error);
-    // Runs the XML check on the preview in XML output mode (set by the XML
-    // module; empty does nothing).
-    std::function<void()> checkXmlOutput;
 
     // A conversion context over this window's state.
     ConversionContext MakeContext();
@@ -156,6 +153,7 @@ private:
     std::optional<LineList> sourceLines_;  // the source line copy
     std::optional<LineList> result_;
     NullStatusSink nullStatus_;
+    FrontEnd nullFrontEnd_;
 };
 
 }  // namespace pm

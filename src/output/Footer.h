@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "config/Settings.h"
-#include "output/Templates.h"
+#include "document/Templates.h"
 
 namespace pm {
 

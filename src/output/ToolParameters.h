@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "pipeline/DocValues.h"
+#include "document/DocValues.h"
 
 namespace pm {
 

@@ -8,9 +8,10 @@
 
 #include "config/Settings.h"
 #include "config/Texts.h"
-#include "output/Templates.h"
-#include "pipeline/DocValues.h"
-#include "pipeline/LineList.h"
+#include "document/Templates.h"
+#include "document/DocValues.h"
+#include "document/LineList.h"
+#include "document/OutputFiles.h"
 #include "platform/Questions.h"
 #include "platform/StatusSink.h"
 
@@ -18,15 +19,6 @@ namespace pm {
 
 class FontTable;       // hyphen/FontTables.h
 class RegexRuleLists;  // regexlists/RegExprList.h
-
-// The files a conversion and its output know about, owned by the main window.
-struct OutputFiles {
-    std::string sourcePath;    // the loaded source file ("" before loading)
-    std::string previewFile;   // what the preview browser shows
-    bool previewShown = false; // the browser has shown previewFile before
-    std::vector<std::string> tempFiles;  // deleted at exit
-    std::vector<std::string> partFiles;  // files of the last split, in order
-};
 
 struct ConversionContext {
     ConversionContext(Settings& s, DocValues& d, const Templates& t, const Texts& x, StatusSink& st,

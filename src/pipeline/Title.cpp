@@ -4,19 +4,14 @@
 
 #include <ctime>
 
-#include "app/TMain.h"
 #include "common/Cp1251.h"
 #include "common/Format.h"
+#include "config/Settings.h"
 
 namespace pm {
 namespace {
 
 constexpr size_t kSearchWindow = 3000;
-
-BookDescriptionEditor& InstalledEditor() {
-    static BookDescriptionEditor editor;
-    return editor;
-}
 
 // The head of the text that is searched: 3000 characters, or all but the
 // last character of a shorter text.
@@ -45,24 +40,6 @@ std::string Today() {
     std::tm tm{};
     localtime_r(&now, &tm);
     return FormatTemplate("%d-%.2d-%.2d", {int64_t{tm.tm_year + 1900}, int64_t{tm.tm_mon + 1}, int64_t{tm.tm_mday}});
-}
-
-bool AskDocumentProperties(TMain& main) {
-    DocPropertiesRequest req;
-    req.values = main.doc;
-    req.addAuthorToTitle = main.settings.AddAuthorToTitle;
-    req.makeLatin = main.settings.MakeShortTitleLatin;
-    req.nameParts = main.templates.XmlOutputMode();
-    if (!main.ui.questions->AskDocProperties(req)) return false;
-    main.settings.AddAuthorToTitle = req.addAuthorToTitle;
-    main.settings.MakeShortTitleLatin = req.makeLatin;
-    main.doc.title = req.values.title;
-    main.doc.shortTitle = req.values.shortTitle;
-    main.doc.author = req.values.author;
-    main.doc.firstName = req.values.firstName;
-    main.doc.middleName = req.values.middleName;
-    main.doc.lastName = req.values.lastName;
-    return true;
 }
 
 }  // namespace
@@ -119,33 +96,6 @@ BookDescriptionPrefill MakeBookDescriptionPrefill(const DocValues& doc, std::str
     p.title = doc.title;
     p.annotation = std::string(text.substr(0, kSearchWindow)) + "\r\n...";
     return p;
-}
-
-void SetBookDescriptionEditor(BookDescriptionEditor editor) { InstalledEditor() = std::move(editor); }
-
-void TitleAndAuthorStep(TMain& main, const std::string& text) {
-    main.ui.status->Status(main.texts.Task("SearchingForTitle"));
-    DocValues& doc = main.doc;
-    doc.title.clear();
-    doc.author.clear();
-    // Name parts of the previous book never carry over to this one.
-    doc.firstName.clear();
-    doc.middleName.clear();
-    doc.lastName.clear();
-
-    DetectedTitle found = DetectTitle(text);
-    doc.title = std::move(found.title);
-    doc.author = std::move(found.author);
-    if (main.settings.TrySplitTitle) SplitTitle(doc.title, doc.author);
-    doc.shortTitle = MakeShortTitle(main.settings, doc.title, doc.author);
-    if (main.templates.XmlOutputMode()) SplitAuthor(doc);
-
-    if (!main.settings.AskAboutTitle) return;
-    if (main.xmlDescriptionLoaded && InstalledEditor()) {
-        InstalledEditor()(main, MakeBookDescriptionPrefill(doc, text));
-        return;
-    }
-    AskDocumentProperties(main);
 }
 
 }  // namespace pm

@@ -1,22 +1,16 @@
 // Title and author harvested from a loaded source.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 
-#include "pipeline/DocValues.h"
+#include "document/DocValues.h"
 
 namespace pm {
-class TMain;
 struct Settings;
 
-// Title detection, title split, short title, the author split in XML output
-// mode and, when "Ask about title" is on, the document properties question
-// (or the book-description editor when an XML book description is loaded).
-void TitleAndAuthorStep(TMain& main, const std::string& text);
-
-// ---- the steps, each on its own
+// The steps of harvesting title and author from a loaded source; the main
+// window runs them in order and then asks the user.
 
 struct DetectedTitle {
     std::string title, author;
@@ -44,9 +38,5 @@ struct BookDescriptionPrefill {
     std::string annotation;  // the text's first 3000 characters, a line break and "..."
 };
 BookDescriptionPrefill MakeBookDescriptionPrefill(const DocValues& doc, std::string_view text);
-
-using BookDescriptionEditor = std::function<void(TMain&, const BookDescriptionPrefill&)>;
-// Installed by the XML module; without one the document properties window is asked.
-void SetBookDescriptionEditor(BookDescriptionEditor editor);
 
 }  // namespace pm

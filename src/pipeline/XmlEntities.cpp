@@ -1,6 +1,6 @@
 // Stage 25: character references an XML parser would not know become the
 // bytes they stand for; a bare "&" becomes "&amp;".
-#include "pipeline/EntityTable.h"
+#include "document/EntityTable.h"
 #include "pipeline/Stages.h"
 
 namespace pm {

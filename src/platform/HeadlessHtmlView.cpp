@@ -4,7 +4,7 @@
 
 #include "common/AtomicFile.h"
 #include "common/TextTests.h"
-#include "output/PlainText.h"
+#include "document/PlainText.h"
 
 namespace pm {
 namespace {

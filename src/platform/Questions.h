@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/DocValues.h"
+#include "document/DocValues.h"
 
 namespace pm {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
+enum class YesNoCancel { Yes, No, Cancel };
 
 // The large-file window (TLarge).
 struct LargeFileAnswer {
@@ -51,7 +52,14 @@ public:
     virtual void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) = 0;
     // A yes/no question; true for yes.
     virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
+    // The same with a warning icon.
+    virtual bool AskWarningYesNo(const std::string& caption, const std::string& text) = 0;
+    // Yes, No or Cancel; closing the window is Cancel.
+    virtual YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) = 0;
 
+    // A file that does not look like text, before anything else is asked
+    // about it: true to load it all the same. No is the default answer.
+    virtual bool AskLoadBinary(const std::string& text) = 0;
     virtual LargeFileAnswer AskLargeFile(const std::string& text, const std::string& cancelCaption) = 0;
     virtual FormattingDetectedAnswer AskFormattingDetected(const std::string& text) = 0;
     // The wrong-encoding window (TWrongEncoding): true for "Yes" (convert).

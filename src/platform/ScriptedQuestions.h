@@ -12,19 +12,23 @@ namespace pm {
 
 class ScriptedQuestions : public Questions {
 public:
-    // The answers given (defaults: proceed, open for editing, convert, yes,
-    // every table-of-contents entry kept, document properties confirmed).
+    // The answers given (defaults: a file that does not look like text
+    // refused; then proceed, open for editing, convert, yes, every
+    // table-of-contents entry kept, document properties confirmed).
+    bool loadBinary = false;
     bool proceedLargeFile = true;
     bool neverAskLargeFile = false;
     FormattingDetectedAnswer::Choice formattingChoice = FormattingDetectedAnswer::Choice::OpenForEditing;
     bool neverAskFormatting = false;
     bool convertWrongEncoding = true;
     bool yesNo = true;
+    YesNoCancel yesNoCancel = YesNoCancel::Yes;
     std::vector<int> tocUncheck;  // 1-based entries to uncheck
     bool confirmDocProperties = true;
 
     struct Asked {
-        std::string kind;  // "message", "yesno", "large", "formatting", "encoding", "toc", "docprops"
+        std::string kind;  // "message", "yesno", "warning", "yesnocancel", "binary", "large", "formatting",
+                           // "encoding", "toc", "docprops"
         std::string caption;
         std::string text;
     };
@@ -36,6 +40,18 @@ public:
     bool AskYesNo(const std::string& caption, const std::string& text) override {
         asked.push_back({"yesno", caption, text});
         return yesNo;
+    }
+    bool AskWarningYesNo(const std::string& caption, const std::string& text) override {
+        asked.push_back({"warning", caption, text});
+        return yesNo;
+    }
+    YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override {
+        asked.push_back({"yesnocancel", caption, text});
+        return yesNoCancel;
+    }
+    bool AskLoadBinary(const std::string& text) override {
+        asked.push_back({"binary", "", text});
+        return loadBinary;
     }
     LargeFileAnswer AskLargeFile(const std::string& text, const std::string& cancelCaption) override {
         asked.push_back({"large", cancelCaption, text});

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/Files.h"
+
 #include "config/ConfigStore.h"
 #include "config/RegFile.h"
 
@@ -18,13 +20,8 @@ namespace pm {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+using pm::test::Slurp;
+using pm::test::Spit;
 
 class ConfigStoreTest : public ::testing::Test {
 protected:

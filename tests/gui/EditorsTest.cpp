@@ -61,8 +61,8 @@ private slots:
         w.SrcText->moveCursor(QTextCursor::End);
         QTest::keyClicks(w.SrcText, "Third one.");
         QVERIFY(!w.Main().driver.UpToDate());
-        QVERIFY(w.Action("Undo")->isEnabled());
-        QCOMPARE(w.Action("Undo")->toolTip(), QString("Undo typing"));
+        QVERIFY(w.Action(Cmd::Undo)->isEnabled());
+        QCOMPARE(w.Action(Cmd::Undo)->toolTip(), QString("Undo typing"));
         Screenshot(&w, "mode-advanced-source");
         w.PageControl1->setCurrentIndex(0);
         QVERIFY(PageContains(w.CurrentBrowser(), "Third one."));
@@ -72,13 +72,13 @@ private slots:
         Fixture f;
         TMainWnd& w = f.Open();
         QTest::qWait(20);
-        w.Action("Large")->trigger();
+        w.Action(Cmd::Large)->trigger();
         QCOMPARE(w.Main().settings.BrowserFontSize, 3);
         QCOMPARE(w.CurrentBrowser()->zoomFactor(), WebView::ZoomFactor(3));
-        w.Action("IncreaseSize")->trigger();
-        w.Action("IncreaseSize")->trigger();
+        w.Action(Cmd::IncreaseSize)->trigger();
+        w.Action(Cmd::IncreaseSize)->trigger();
         QCOMPARE(w.Main().settings.BrowserFontSize, 4);
-        QVERIFY(w.Action("Largest")->isChecked());
+        QVERIFY(w.Action(Cmd::Largest)->isChecked());
     }
 
     void droppingTwoFilesLoadsTheFirst() {

@@ -28,7 +28,7 @@ private slots:
         w.Main().files.tempFiles.push_back(temp);
         w.Main().settings.ShortStringsMax = 64;
         w.Main().openDialogFile = "/somewhere/book.txt";
-        w.Action("Exit")->trigger();
+        w.Action(Cmd::Exit)->trigger();
         QVERIFY(!w.isVisible());
         f.wnd.reset();
         QVERIFY(!QFile::exists(FromFileName(temp)));
@@ -43,29 +43,23 @@ private slots:
         Fixture f;
         TMainWnd& w = f.Open();
         w.OpenInReader(book);
-        w.Main().pendingReaderChanges = true;
+        w.Reader().MarkChanged();
         w.showMaximized();
         QVERIFY(w.isMaximized());
-        int asked = 0, saved = 0;
-        std::string askedCaption, askedText;
-        w.Main().saveReaderChanges = [&] { ++saved; };
-        w.askYesNoCancel = [&](const std::string& caption, const std::string& text) {
-            ++asked;
-            askedCaption = caption;
-            askedText = text;
-            return -1;
-        };
+        f.questions.yesNoCancel = YesNoCancel::Cancel;
         QVERIFY(!w.close());
         QVERIFY(w.isVisible());
         QVERIFY(w.isMaximized());
-        QCOMPARE(askedCaption, std::string("Confirm"));
-        QCOMPARE(askedText, w.Main().texts.Msg("Save Read File"));
-        w.askYesNoCancel = [&](const std::string&, const std::string&) { return 1; };
+        QCOMPARE(f.questions.CountAsked("yesnocancel"), size_t(1));
+        QCOMPARE(f.questions.asked.back().caption, std::string("Confirm"));
+        QCOMPARE(f.questions.asked.back().text, w.Main().texts.Msg("Save Read File"));
+        QVERIFY(w.Reader().PendingChanges());
+        f.questions.yesNoCancel = YesNoCancel::Yes;
         QVERIFY(w.close());
-        QCOMPARE(saved, 1);
+        QVERIFY(!w.Reader().PendingChanges());  // saved
         f.wnd.reset();
         QCOMPARE(TMyReg(f.tree, kRootKey).ReadBool("Is maximized", false), true);
-        QCOMPARE(asked, 1);
+        QCOMPARE(f.questions.CountAsked("yesnocancel"), size_t(2));
     }
 
     void removedSettingsAreNotWrittenBack() {
@@ -96,7 +90,7 @@ private slots:
         TMainWnd& w = f.Open();
         QVERIFY(w.LocalizationError().isEmpty());
         QCOMPARE(w.menuBar()->actions().first()->text(), QString("&Fichier"));
-        QCOMPARE(w.Action("LoadSrc")->toolTip(), QString("Charger"));
+        QCOMPARE(w.Action(Cmd::LoadSrc)->toolTip(), QString("Charger"));
         QCOMPARE(w.PageControl1->tabText(0), QString::fromUtf8("Просмотр"));
         // No "messages" section: the process texts stay English.
         QCOMPARE(w.Main().texts.Proc("Ready"), std::string("Ready"));

@@ -11,6 +11,8 @@
 #include "app/qt/Startup.h"
 #include "config/ConfigTree.h"
 #include "platform/ScriptedQuestions.h"
+#include "app/qt/ConversionPart.h"
+#include "reader/qt/ReaderPart.h"
 #include "platform/qt/Text1251.h"
 #include "platform/qt/WebView.h"
 

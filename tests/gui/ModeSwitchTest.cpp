@@ -21,13 +21,13 @@ private slots:
         Fixture f;
         TMainWnd& w = f.Open();
         f.questions.yesNo = false;
-        w.Action("AdvancedMode")->trigger();
+        w.Action(Cmd::AdvancedMode)->trigger();
         QCOMPARE(w.Mode(), 0);
-        QVERIFY(w.Action("SimpleMode")->isChecked());
-        QVERIFY(!w.Action("AdvancedMode")->isChecked());
+        QVERIFY(w.Action(Cmd::SimpleMode)->isChecked());
+        QVERIFY(!w.Action(Cmd::AdvancedMode)->isChecked());
         QVERIFY(!w.Main().settings.AskedAboutTitle);
-        w.Action("AdvancedMode")->trigger();
-        QCOMPARE(f.questions.CountAsked("yesno"), size_t(2));
+        w.Action(Cmd::AdvancedMode)->trigger();
+        QCOMPARE(f.questions.CountAsked("warning"), size_t(2));
         QCOMPARE(f.questions.asked.back().caption, std::string("Confirm"));
         QCOMPARE(f.questions.asked.back().text, w.Main().texts.Msg("AdvancedMode"));
     }
@@ -36,17 +36,17 @@ private slots:
         Fixture f;
         TMainWnd& w = f.Open();
         f.questions.yesNo = true;
-        w.Action("AdvancedMode")->trigger();
+        w.Action(Cmd::AdvancedMode)->trigger();
         QCOMPARE(w.Mode(), 1);
-        QVERIFY(w.Action("AdvancedMode")->isChecked());
+        QVERIFY(w.Action(Cmd::AdvancedMode)->isChecked());
         QVERIFY(w.Main().settings.AskedAboutTitle);
         QCOMPARE(w.Main().settings.PreviousMode, 0);
-        w.Action("SimpleMode")->trigger();
+        w.Action(Cmd::SimpleMode)->trigger();
         QCOMPARE(w.Mode(), 0);
         QCOMPARE(w.Main().settings.PreviousMode, 1);
-        w.Action("AdvancedMode")->trigger();
+        w.Action(Cmd::AdvancedMode)->trigger();
         QCOMPARE(w.Mode(), 1);
-        QCOMPARE(f.questions.CountAsked("yesno"), size_t(1));
+        QCOMPARE(f.questions.CountAsked("warning"), size_t(1));
     }
 
     // Back in simple mode the result is shown again, though the source is dropped.
@@ -64,12 +64,12 @@ private slots:
         // Back and forward follow the browser's history.
         w.CurrentBrowser()->Navigate(WriteFile(dir.filePath("other.html"), "<html><body>Other page</body></html>"));
         QVERIFY(PageContains(w.CurrentBrowser(), "Other page"));
-        QTRY_VERIFY(w.Action("GoBack")->isEnabled());
-        QVERIFY(!w.Action("GoForward")->isEnabled());
-        w.Action("GoBack")->trigger();
+        QTRY_VERIFY(w.Action(Cmd::GoBack)->isEnabled());
+        QVERIFY(!w.Action(Cmd::GoForward)->isEnabled());
+        w.Action(Cmd::GoBack)->trigger();
         QVERIFY(PageContains(w.CurrentBrowser(), "Second paragraph here"));
-        QTRY_VERIFY(w.Action("GoForward")->isEnabled());
-        w.Action("SimpleMode")->trigger();
+        QTRY_VERIFY(w.Action(Cmd::GoForward)->isEnabled());
+        w.Action(Cmd::SimpleMode)->trigger();
         QCOMPARE(w.CurrentBrowser(), w.WebBrowser1);
         QVERIFY(w.Main().HasResult());
         QVERIFY(!w.Main().HasSource());
@@ -80,14 +80,12 @@ private slots:
         Fixture f;
         f.tree.SetDWord(Root(), "Interface mode", 1);
         TMainWnd& w = f.Open();
-        w.Main().settings.UseSourceEditor = true;
-        w.ArrangePreviewPages();
+        w.Main().settings.SetUseSourceEditor(true);
         QVERIFY(w.PageControl1->isTabVisible(0));
         QVERIFY(w.PageControl1->isTabVisible(2));
         QVERIFY(!w.Panel1->isVisible());
         QCOMPARE(w.CurrentBrowser(), w.WebBrowser0);
-        w.Main().settings.UseSourceEditor = false;
-        w.ArrangePreviewPages();
+        w.Main().settings.SetUseSourceEditor(false);
         QVERIFY(!w.PageControl1->isTabVisible(0));
         QVERIFY(w.Panel1->isVisible());
         QCOMPARE(w.CurrentBrowser(), w.WebBrowser1);

@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QPointer>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -26,12 +27,15 @@ private slots:
         QVERIFY(!w.PageControl1->isVisible());
         QVERIFY(!w.RightPanel->isVisible());
         QCOMPARE(w.CurrentBrowser(), w.WebBrowser1);
-        QVERIFY(w.Action("SimpleMode")->isChecked());
-        QVERIFY(!w.Action("ReaderMode")->isVisible());
+        QVERIFY(w.Action(Cmd::SimpleMode)->isChecked());
+        QVERIFY(!w.Action(Cmd::ReaderMode)->isVisible());
         // The advanced-then-simple start leaves "Previous mode" at 1.
         QCOMPARE(w.Main().settings.PreviousMode, 1);
-        QVERIFY(w.Action("SaveResult")->isEnabled());
-        QVERIFY(!w.Action("AddNote")->isEnabled());
+        // Nothing to save before a book is converted; reader commands are off.
+        QVERIFY(!w.Action(Cmd::SaveResult)->isEnabled());
+        QVERIFY(!w.Action(Cmd::SaveAndRead)->isEnabled());
+        QVERIFY(w.Action(Cmd::LoadSrc)->isEnabled());
+        QVERIFY(!w.Action(Cmd::AddNote)->isEnabled());
         QCOMPARE(w.findChild<QLabel*>("StatusPanel1")->width(), w.width() - 180);
         w.resize(900, 500);
         QCOMPARE(w.findChild<QLabel*>("StatusPanel1")->width(), 900 - 180);
@@ -48,7 +52,7 @@ private slots:
         QVERIFY(w.PageControl1->isVisible());
         QVERIFY(w.RightPanel->isVisible());
         QCOMPARE(w.CurrentBrowser(), w.WebBrowser0);
-        QVERIFY(w.Action("AdvancedMode")->isChecked());
+        QVERIFY(w.Action(Cmd::AdvancedMode)->isChecked());
         QVERIFY(!w.PageControl1->isTabVisible(1));  // "Show HTML" off
         QCOMPARE(w.Main().settings.PreviousMode, 0);
         Screenshot(&w, "mode-advanced");
@@ -63,11 +67,11 @@ private slots:
         f.tree.SetString(Root(), "Last reader file", book);
         TMainWnd& w = f.Open();
         QCOMPARE(w.Mode(), 2);
-        QVERIFY(w.Action("ReaderMode")->isVisible());
-        QVERIFY(w.Action("ReaderMode")->isChecked());
-        QVERIFY(!w.Action("SaveResult")->isEnabled());
-        QVERIFY(!w.Action("FixedWidth")->isEnabled());
-        QCOMPARE(w.Action("IncreaseScroll")->shortcut(), QKeySequence(Qt::Key_Equal));
+        QVERIFY(w.Action(Cmd::ReaderMode)->isVisible());
+        QVERIFY(w.Action(Cmd::ReaderMode)->isChecked());
+        QVERIFY(!w.Action(Cmd::SaveResult)->isEnabled());
+        QVERIFY(!w.Action(Cmd::FixedWidth)->isEnabled());
+        QCOMPARE(w.Action(Cmd::IncreaseScroll)->shortcut(), QKeySequence(Qt::Key_Equal));
         QVERIFY(PageContains(w.CurrentBrowser(), "Reader page text"));
         Screenshot(&w, "mode-reader");
     }
@@ -78,9 +82,9 @@ private slots:
         f.tree.SetString(Root(), "Last reader file", "/nonexistent/pellmark/book.html");
         TMainWnd& w = f.Open();
         QCOMPARE(w.Mode(), 0);
-        QVERIFY(w.Action("SimpleMode")->isChecked());
+        QVERIFY(w.Action(Cmd::SimpleMode)->isChecked());
         QVERIFY(w.Main().settings.LastReaderFile.empty());
-        QVERIFY(w.Action("IncreaseScroll")->shortcut().isEmpty());
+        QVERIFY(w.Action(Cmd::IncreaseScroll)->shortcut().isEmpty());
     }
 
     void readerStoredButArgumentGiven() {
@@ -102,9 +106,11 @@ private slots:
         w.ProgressChange(50, 200);
         QCOMPARE(w.PanelText(0), QString("25%"));
         QCOMPARE(w.PanelText(1), QString("CurrentTask: Loading text into browser"));
-        w.ProgressChange(300, 200);  // capped at the maximum: loading is over
-        QCOMPARE(w.PanelText(0), QString("100%"));
+        w.ProgressChange(199, 200);
+        QCOMPARE(w.PanelText(0), QString("99%"));
+        w.ProgressChange(300, 200);  // past the maximum: loading is over
         QCOMPARE(w.PanelText(1), QString("Ready"));
+        QCOMPARE(w.PanelText(0), QString());  // no stale figure once ready
         // Status texts that name tags ("Removing <pre> tags") are shown as they are.
         QCOMPARE(w.findChild<QLabel*>("StatusPanel1")->textFormat(), Qt::PlainText);
         w.ProgressChange(200, 200);
@@ -142,33 +148,36 @@ private slots:
     void menuShortcutsAndPlaces() {
         Fixture f;
         TMainWnd& w = f.Open();
-        const std::pair<const char*, QKeySequence> keys[] = {
-            {"OpenReader", QKeySequence("Ctrl+R")},         {"SaveResult", QKeySequence("Ctrl+S")},
-            {"IncreaseSize", QKeySequence("Ctrl+.")},       {"DecreaseSize", QKeySequence("Ctrl+,")},
-            {"SaveReader", QKeySequence("Ctrl+Shift+S")},   {"AddBookmark", QKeySequence("Ctrl+B")},
-            {"AddNote", QKeySequence("Ctrl+Shift+N")},      {"AutoscrollOn", QKeySequence("Ctrl+K")},
-            {"TurboScroll", QKeySequence("Ctrl+T")},        {"FullScreen", QKeySequence("Ctrl+Shift+F")},
-            {"AutodetectFormat", QKeySequence("F5")},       {"SendToRocket", QKeySequence("F9")},
-            {"FixedWidth", QKeySequence("F2")},             {"LineToParagraph", QKeySequence("F3")},
-            {"HtmlFormat", QKeySequence("F4")}};
-        for (const auto& [name, key] : keys) QCOMPARE(w.Action(name)->shortcut(), key);
+        // No two commands share a key, and the menu bar's mnemonics are unique.
+        QSet<QKeySequence> seen;
+        for (const CommandRow& row : CommandTable()) {
+            const QKeySequence key = w.Action(row.id)->shortcut();
+            if (key.isEmpty()) continue;
+            QVERIFY2(!seen.contains(key), row.name.data());
+            seen.insert(key);
+        }
+        QCOMPARE(w.Action(Cmd::LoadSrc)->shortcut(), QKeySequence(QKeySequence::Open));
+        QCOMPARE(w.Action(Cmd::SaveResult)->shortcut(), QKeySequence(QKeySequence::Save));
         // "Full screen" belongs to the Reader menu, not to View.
         const QMenu* reader = w.findChild<QMenu*>("reader");
         const QMenu* view = w.findChild<QMenu*>("view");
         QVERIFY(reader && view);
-        QVERIFY(reader->actions().contains(w.Action("FullScreen")));
-        QVERIFY(!view->actions().contains(w.Action("FullScreen")));
+        QVERIFY(reader->actions().contains(w.Action(Cmd::FullScreen)));
+        QVERIFY(!view->actions().contains(w.Action(Cmd::FullScreen)));
         // Reading and the bookshelf have a button on both browser toolbars.
         for (const char* bar : {"PanelToolBar", "PreviewToolBar"})
-            for (const char* name : {"OpenReader", "Bookshelf", "SaveAndRead", "SendToRocket"})
-                QVERIFY2(w.findChild<QToolBar*>(bar)->actions().contains(w.Action(name)), name);
+            for (Cmd id : {Cmd::OpenReader, Cmd::Bookshelf, Cmd::SaveAndRead, Cmd::SendToRocket})
+                QVERIFY2(w.findChild<QToolBar*>(bar)->actions().contains(w.Action(id)), Command(id).name.data());
+        // "Convert text again" and "Save & Read!" are reachable from the menus too.
+        QVERIFY(w.findChild<QMenu*>("parsing")->actions().contains(w.Action(Cmd::Refresh)));
+        QVERIFY(w.findChild<QMenu*>("file")->actions().contains(w.Action(Cmd::SaveAndRead)));
     }
 
     void helpWithoutHelpFile() {
         Fixture f;
         TMainWnd& w = f.Open();
-        QCOMPARE(w.Action("Help")->text(), QString("Help not downloaded."));
-        QVERIFY(!w.Action("Help")->isEnabled());
+        QCOMPARE(w.Action(Cmd::Help)->text(), QString("Help not downloaded."));
+        QVERIFY(!w.Action(Cmd::Help)->isEnabled());
     }
 };
 

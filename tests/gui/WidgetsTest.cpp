@@ -12,7 +12,7 @@
 #include "config/RegFile.h"
 #include "intake/qt/QuestionWindows.h"
 #include "pipeline/qt/StructureWindows.h"
-#include "platform/qt/QtQuestions.h"
+#include "app/qt/QtQuestions.h"
 #include "platform/qt/TextEditor.h"
 
 using namespace pm;

@@ -12,6 +12,7 @@
 #include "output/Footer.h"
 #include "platform/ScriptedQuestions.h"
 #include "platform/SourceEditor.h"
+#include "support/RecordingFrontEnd.h"
 
 namespace pm {
 namespace {
@@ -43,7 +44,8 @@ protected:
     std::string dir;
     ConfigTree tree;
     ScriptedQuestions q;
-    TMain main{tree, MainUi{&q}, "."};
+    test::RecordingFrontEnd front;
+    TMain main{tree, MainUi{.questions = &q, .frontEnd = &front}, "."};
 };
 
 TEST_F(LoadSrcTest, LargeFileQuestionAboveTwoMegabytes) {
@@ -67,13 +69,11 @@ TEST_F(LoadSrcTest, LargeFileQuestionAboveTwoMegabytes) {
 
 TEST_F(LoadSrcTest, ConvertedDocumentsAndTheReader) {
     const std::string book = Write("done.html", "<html><head><meta name=\"Generator\" content=\"Pellmark\"></head></html>");
-    std::string opened;
-    main.openForReading = [&](const std::string& f) { opened = f; };
 
     main.settings.OpenForReadingConverted = 1;
     EXPECT_FALSE(main.LoadSrc(book));
     EXPECT_EQ(main.lastLoadOutcome, LoadOutcome::OpenInReader);
-    EXPECT_EQ(opened, book);
+    EXPECT_EQ(front.opened, std::vector<std::string>{book});
     EXPECT_TRUE(q.asked.empty());
 
     main.settings.OpenForReadingConverted = 0;
@@ -98,9 +98,6 @@ TEST_F(LoadSrcTest, PreviewFileCaptionAndReaderMode) {
     const std::string book = Write("book.txt", "text");
     main.settings.InterfaceMode = kReaderMode;
     main.settings.SaveReaderDocOnExit = true;
-    main.pendingReaderChanges = true;
-    int saved = 0;
-    main.saveReaderChanges = [&] { ++saved; };
     main.doc.author = "Old author";
     ASSERT_TRUE(main.LoadSrc(book));
     EXPECT_EQ(main.files.previewFile, dir + "/$~$~tmp_book.txt.html");
@@ -108,8 +105,9 @@ TEST_F(LoadSrcTest, PreviewFileCaptionAndReaderMode) {
     EXPECT_FALSE(main.files.previewShown);
     EXPECT_EQ(main.windowCaption, "Pellmark (converter) - book.txt");
     EXPECT_EQ(main.settings.InterfaceMode, main.settings.PreviousMode);
-    EXPECT_EQ(saved, 1);
-    EXPECT_FALSE(main.pendingReaderChanges);
+    EXPECT_EQ(front.readerSaves, 1);
+    EXPECT_EQ(front.readerForgets, 1);
+    EXPECT_EQ(front.modes, std::vector<int>{main.settings.PreviousMode});
     EXPECT_TRUE(main.doc.author.empty());
     EXPECT_TRUE(fs::exists(main.files.previewFile));
 
@@ -146,6 +144,7 @@ TEST_F(LoadSrcTest, UnwritableFolderAndUnreadableFiles) {
 TEST_F(LoadSrcTest, OddContentLoadsWithoutLoss) {
     ASSERT_TRUE(main.LoadSrc(Write("empty.txt", "")));
     EXPECT_EQ(main.GetSourceLines().Count(), 0u);
+    q.loadBinary = true;
     const std::string nul("a\0b\r\0", 5);
     ASSERT_TRUE(main.LoadSrc(Write("nul.bin", nul + "\xFF\xFE")));
     EXPECT_EQ(SourceText(), std::string("a\0b\n\0\xFF\xFE", 7));
@@ -153,6 +152,36 @@ TEST_F(LoadSrcTest, OddContentLoadsWithoutLoss) {
     EXPECT_EQ(SourceText(), "one\ntwo\nthree\n\nfive");
     ASSERT_TRUE(main.LoadSrc(Write("long.txt", std::string(5 << 20, 'w'))));
     EXPECT_EQ(main.GetSourceLines().Count(), 1u);
+}
+
+TEST_F(LoadSrcTest, BinaryFileIsAskedAboutBeforeAnythingElse) {
+    const std::string book = Write("book.txt", "A book.\r\n");
+    ASSERT_TRUE(main.LoadSrc(book));
+    EXPECT_EQ(q.CountAsked("binary"), 0u);
+    const std::string preview = main.files.previewFile;
+
+    // Over 2 MB and DOS-looking too, but refused at the first question.
+    std::string bytes(2097153, '\xA0');
+    bytes[70000] = '\0';
+    bytes[10] = '\0';
+    const std::string bin = Write("data.bin", bytes);
+    q.asked.clear();
+    EXPECT_FALSE(main.LoadSrc(bin));
+    ASSERT_EQ(q.asked.size(), 1u);
+    EXPECT_EQ(q.asked[0].kind, "binary");
+    EXPECT_EQ(q.asked[0].text, "This does not look like a text file. Load it anyway?");
+    EXPECT_EQ(main.lastLoadOutcome, LoadOutcome::Nothing);
+    EXPECT_EQ(main.files.previewFile, preview);
+    EXPECT_EQ(SourceText(), "A book.");
+
+    // Taken anyway, the other questions follow in their order.
+    q.asked.clear();
+    q.loadBinary = true;
+    EXPECT_TRUE(main.LoadSrc(bin));
+    ASSERT_GE(q.asked.size(), 2u);
+    EXPECT_EQ(q.asked[0].kind, "binary");
+    EXPECT_EQ(q.asked[1].kind, "large");
+    EXPECT_EQ(main.GetSourceLines().Join("").size(), bytes.size());
 }
 
 TEST_F(LoadSrcTest, SampleBooksLoadAsTheSameText) {

@@ -11,6 +11,8 @@
 #include "common/AtomicFile.h"
 #include "platform/FileDialogs.h"
 #include "platform/HeadlessHtmlView.h"
+#include "support/Files.h"
+#include "support/RecordingFrontEnd.h"
 #include "support/TestContext.h"
 
 namespace pm::test {
@@ -31,12 +33,6 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-inline std::string Slurp(const std::string& path) {
-    std::string s;
-    ReadWholeFile(path, s);
-    return s;
-}
 
 // Answers every dialog from a queue; an empty queue cancels.
 class ScriptedDialogs : public FileDialogs {
@@ -69,7 +65,11 @@ struct Window {
     RecordingStatus status;
     HeadlessHtmlView view;
     ScriptedDialogs dialogs;
-    TMain main{hive, MainUi{&questions, &status, &view, &dialogs, nullptr}, "/opt/pellmark"};
+    RecordingFrontEnd front;
+    TMain main{hive,
+               MainUi{.questions = &questions, .status = &status, .preview = &view, .dialogs = &dialogs,
+                      .frontEnd = &front},
+               "/opt/pellmark"};
 
     // Publishes a small finished document as the result.
     void PublishDocument(const std::string& body = "<div>Hello &amp; welcome</div>") {

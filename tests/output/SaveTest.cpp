@@ -5,7 +5,7 @@
 #include "OutputHelpers.h"
 #include "platform/SourceEditor.h"
 #include "output/Footer.h"
-#include "output/PlainText.h"
+#include "document/PlainText.h"
 #include "common/Format.h"
 #include "pipeline/Stages.h"
 
@@ -58,16 +58,34 @@ TEST(SaveResult, HtmlWithFooterAndDefaultExtension) {
     EXPECT_EQ(w.main.saveDialogFile, dir / "book");
 }
 
-TEST(SaveResult, PlainTextWithoutHyphenationLine) {
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST(SaveResult, PlainTextCarriesOneCreditAndOneNote) {
     ScratchDir dir;
     Window w;
     w.PublishDocument();
     w.dialogs.saves.push_back({dir / "book", 2});
     w.main.SaveHTML();
     const std::string saved = Slurp(dir / "book.txt");
-    EXPECT_TRUE(saved.starts_with("Hello & welcome\r\n"));
-    EXPECT_TRUE(saved.ends_with("\n\r" + PlainTextCredit()));
-    EXPECT_EQ(saved.find("Hyphenated"), std::string::npos);
+    EXPECT_EQ(saved, "Hello & welcome\n\r" + PlainTextCredit());
+    EXPECT_EQ(Occurrences(saved, "Pellmark"), 1u);
+
+    w.main.settings.Hyphenate = true;
+    w.main.settings.HyphFont = "Dev";
+    w.dialogs.saves.push_back({dir / "hyph", 2});
+    w.main.SaveHTML();
+    const std::string hyph = Slurp(dir / "hyph.txt");
+    EXPECT_EQ(hyph, "Hello & welcome\n\r" + PlainTextCredit() + "\n\r" +
+                        PlainHyphenationLine(w.main.settings, w.main.templates));
+    EXPECT_EQ(Occurrences(hyph, "Pellmark"), 1u);
+    EXPECT_EQ(Occurrences(hyph, "Hyphenated for"), 1u);
+    // The same text for the command line's save without a dialog.
+    ASSERT_TRUE(w.main.SaveResultAs(dir / "direct.txt", SaveFormat::PlainText, nullptr));
+    EXPECT_EQ(Slurp(dir / "direct.txt"), hyph);
 }
 
 TEST(SaveResult, CancelWritesNothing) {
@@ -84,6 +102,7 @@ TEST(SaveResult, CancelWritesNothing) {
 TEST(SaveResult, SplitDocumentCopiesThePartFiles) {
     ScratchDir src, dst;
     Window w;
+    w.PublishDocument();
     w.main.settings.BreakTextApartByToc = true;
     w.main.settings.SaveMultipleLastFolder = "/before";
     for (const char* name : {"index.html", "part1.html"}) {
@@ -113,8 +132,7 @@ TEST(SaveResult, CopyOfAMissingPartFails) {
 TEST(SaveAndRead, SavesThenOpensInTheReader) {
     ScratchDir dir;
     Window w;
-    std::vector<std::string> opened;
-    w.main.openForReading = [&](const std::string& p) { opened.push_back(p); };
+    const std::vector<std::string>& opened = w.front.opened;
     w.main.ToolButton68Click();  // no result: nothing happens
     EXPECT_TRUE(w.dialogs.requests.empty());
     w.PublishDocument();
@@ -195,8 +213,7 @@ TEST(Preview, DefaultDocumentHeadAndTail) {
 TEST(SaveAndRead, SplitDocumentOpensTheCopyOfTheLastPart) {
     ScratchDir src, dst;
     Window w;
-    std::vector<std::string> opened;
-    w.main.openForReading = [&](const std::string& p) { opened.push_back(p); };
+    const std::vector<std::string>& opened = w.front.opened;
     w.PublishDocument();
     w.main.settings.BreakTextApartByToc = true;
     for (const char* name : {"part1.html", "index.html"}) {
@@ -230,8 +247,7 @@ TEST(SaveResult, BookDescriptionOffersXmlFilters) {
 TEST(Preview, XmlOutputModeRunsTheCheckWithoutFooter) {
     ScratchDir dir;
     Window w;
-    int checks = 0;
-    w.main.checkXmlOutput = [&] { ++checks; };
+    const int& checks = w.front.xmlChecks;
     w.PublishDocument();
     w.main.files.previewFile = dir / "p.html";
     w.main.RefreshPreview();

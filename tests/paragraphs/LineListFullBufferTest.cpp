@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "pipeline/LineList.h"
+#include "document/LineList.h"
 
 namespace pm {
 namespace {

@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "pipeline/LineList.h"
+#include "document/LineList.h"
 
 namespace pm {
 namespace {

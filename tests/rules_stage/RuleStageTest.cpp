@@ -8,7 +8,8 @@
 #include "app/TMain.h"
 #include "pipeline/Stages.h"
 #include "regexlists/RegExprList.h"
-#include "regexlists/RegexStage.h"
+#include "app/SourceRules.h"
+#include "regexlists/RuleRun.h"
 #include "support/TestContext.h"
 
 namespace pm {

@@ -8,14 +8,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/Files.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using pm::test::Slurp;
+using pm::test::Spit;
 
 // Two rules: "Bold" (HTML list, checked) and "\xC5\xEB\xEA\xE8" ("Елки",
 // source list, checked, listed first there).

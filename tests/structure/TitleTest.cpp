@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "app/TMain.h"
+#include "app/TitleStep.h"
 #include "pipeline/Title.h"
 #include "platform/ScriptedQuestions.h"
+#include "support/RecordingFrontEnd.h"
 
 namespace pm {
 namespace {
@@ -25,7 +27,8 @@ class TitleTest : public ::testing::Test {
 protected:
     ConfigTree tree;
     EditingQuestions q;
-    TMain main{tree, MainUi{&q}, "."};
+    test::RecordingFrontEnd front;
+    TMain main{tree, MainUi{.questions = &q, .frontEnd = &front}, "."};
 
     TitleTest() { main.settings.AskAboutTitle = false; }
     void Load(const std::string& text) { TitleAndAuthorStep(main, text); }
@@ -110,14 +113,16 @@ TEST_F(TitleTest, PropertiesWindowFillsAndTakesBackTheValues) {
 }
 
 
-TEST_F(TitleTest, BookDescriptionEditorReplacesTheWindowWhenInstalled) {
+TEST_F(TitleTest, BookDescriptionEditorReplacesTheWindowWhenItTakesTheQuestion) {
     main.settings.AskAboutTitle = true;
     main.xmlDescriptionLoaded = true;
-    BookDescriptionPrefill got;
-    SetBookDescriptionEditor([&](TMain&, const BookDescriptionPrefill& p) { got = p; });
+    Load("<title>Ivanov. Roads</title> ");  // the front end has no editor
+    EXPECT_EQ(q.CountAsked("docprops"), 1u);
+    front.takeBookDescription = true;
     Load("<title>Ivanov. Roads</title> ");
-    SetBookDescriptionEditor(nullptr);
-    EXPECT_EQ(q.CountAsked("docprops"), 0u);
+    EXPECT_EQ(q.CountAsked("docprops"), 1u);
+    ASSERT_EQ(front.descriptions.size(), 2u);
+    const BookDescriptionPrefill& got = front.descriptions.back();
     EXPECT_EQ(got.title, "Roads");
     EXPECT_EQ(got.program, "Pellmark 1.0 + Ostrel skin");
     EXPECT_EQ(got.annotation, "<title>Ivanov. Roads</title> \r\n...");

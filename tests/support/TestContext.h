@@ -1,5 +1,5 @@
 // A conversion context with its own settings, templates and scripted
-// answers, for stage tests.
+// answers, for stage tests and benchmarks.
 #pragma once
 
 #include <initializer_list>
@@ -18,12 +18,14 @@ public:
     void Progress(const std::string& t) override { progress.push_back(t); }
 };
 
-struct TestContext {
+// Status: RecordingStatus for tests, NullStatusSink for benchmarks.
+template <class Status>
+struct BasicContext {
     Settings settings;
     DocValues doc;
     Templates templates;
     Texts texts;
-    RecordingStatus status;
+    Status status;
     ScriptedQuestions questions;
     OutputFiles files;
     ConversionContext ctx{settings, doc, templates, texts, status, questions, files};
@@ -44,5 +46,8 @@ struct TestContext {
         return out;
     }
 };
+
+using TestContext = BasicContext<RecordingStatus>;
+using QuietContext = BasicContext<NullStatusSink>;
 
 }  // namespace pm::test

@@ -7,17 +7,12 @@
 #include <QTabWidget>
 #include <QWebEngineHistory>
 
+#include "app/qt/ConversionPart.h"
 #include "app/qt/MainWnd.h"
-#include "platform/qt/QtQuestions.h"
-#include "platform/qt/Text1251.h"
 #include "platform/qt/TextEditor.h"
 #include "platform/qt/WebView.h"
 
 namespace pm::gui {
-
-namespace {
-constexpr int kPreviewPage = 0, kHtmlPage = 1, kSourcePage = 2;
-}
 
 void TMainWnd::SetInterfaceMode(int target) {
     Settings& s = main_->settings;
@@ -30,8 +25,9 @@ void TMainWnd::SetInterfaceMode(int target) {
     else if (target == kAdvancedMode) SwitchToAdvanced(from);
     else SwitchToReader();
     const bool reader = target == kReaderMode;
-    actions_["IncreaseScroll"]->setShortcut(reader ? QKeySequence(Qt::Key_Equal) : QKeySequence());
-    actions_["DecreaseScroll"]->setShortcut(reader ? QKeySequence(Qt::Key_Minus) : QKeySequence());
+    actions_[Cmd::IncreaseScroll]->setShortcut(reader ? QKeySequence(Qt::Key_Equal) : QKeySequence());
+    actions_[Cmd::DecreaseScroll]->setShortcut(reader ? QKeySequence(Qt::Key_Minus) : QKeySequence());
+    for (FramePart* part : parts_) part->ModeChanged(target);
 }
 
 void TMainWnd::SwitchToSimple(int from) {
@@ -43,7 +39,7 @@ void TMainWnd::SwitchToSimple(int from) {
     const std::string result = from == kAdvancedMode ? ResultText() : std::string();
     const bool hadResult = main_->HasResult() || !result.empty();
     main_->DropSourceLines();
-    EnableEditingSet();
+    EnableCommandSet(kSimpleMode);
     main_->settings.SetLastReaderFile("");
     TickMode(kSimpleMode);
     if (main_->settings.PreviousMode != kReaderMode && from != kReaderMode && hadResult) {
@@ -65,11 +61,11 @@ void TMainWnd::SwitchToAdvanced(int from) {
     PageControl1->setTabVisible(kHtmlPage, main_->settings.ShowHtml);
     PageControl1->setTabVisible(kSourcePage, main_->settings.UseSourceEditor);
     ReapplyTextSize();
-    EnableEditingSet();
+    EnableCommandSet(kAdvancedMode);
     main_->settings.SetLastReaderFile("");
     TickMode(kAdvancedMode);
     if (from == kSimpleMode) {
-        if (!main_->openDialogFile.empty() && main_->LoadSrc(main_->openDialogFile)) ShowCaption();
+        if (!main_->openDialogFile.empty()) conversion_->LoadWithoutDialog(main_->openDialogFile);
         main_->files.previewShown = false;
     }
 }
@@ -81,7 +77,7 @@ void TMainWnd::SwitchToReader() {
     SetCurrentBrowser(WebBrowser1);
     ReapplyTextSize();
     main_->DropSourceLines();
-    EnableReaderSet();
+    EnableCommandSet(kReaderMode);
     TickMode(kReaderMode);
 }
 
@@ -93,6 +89,8 @@ void TMainWnd::ArrangePreviewPages() {
     PageControl1->setTabVisible(kHtmlPage, s.ShowHtml);
     PageControl1->setTabVisible(kSourcePage, s.UseSourceEditor);
     PageControl1->setTabVisible(kPreviewPage, pages);
+    // A page that was hidden is never left showing under another's tab.
+    if (!PageControl1->isTabVisible(PageControl1->currentIndex())) PageControl1->setCurrentIndex(kPreviewPage);
     PageControl1->setVisible(pages);
     Panel1->setVisible(!pages);
     SetCurrentBrowser(pages ? WebBrowser0 : WebBrowser1);
@@ -100,8 +98,8 @@ void TMainWnd::ArrangePreviewPages() {
 
 // Back and forward follow the history of the current browser.
 void TMainWnd::UpdateHistoryCommands() {
-    actions_["GoBack"]->setEnabled(current_->history()->canGoBack());
-    actions_["GoForward"]->setEnabled(current_->history()->canGoForward());
+    actions_[Cmd::GoBack]->setEnabled(current_->history()->canGoBack());
+    actions_[Cmd::GoForward]->setEnabled(current_->history()->canGoForward());
 }
 
 void TMainWnd::SetCurrentBrowser(WebView* browser) {
@@ -119,51 +117,27 @@ void TMainWnd::ReapplyTextSize() {
 }
 
 void TMainWnd::TickMode(int mode) {
-    actions_["SimpleMode"]->setChecked(mode == kSimpleMode);
-    actions_["AdvancedMode"]->setChecked(mode == kAdvancedMode);
-    actions_["ReaderMode"]->setChecked(mode == kReaderMode);
+    actions_[Cmd::SimpleMode]->setChecked(mode == kSimpleMode);
+    actions_[Cmd::AdvancedMode]->setChecked(mode == kAdvancedMode);
+    actions_[Cmd::ReaderMode]->setChecked(mode == kReaderMode);
 }
 
-void TMainWnd::Enable(const QString& name, bool on) {
-    static const QStringList kAlwaysOff = {"SendToRocket", "ManageBookmarks", "AddNote", "AddBookmark",
-                                           "EnableAutoscroll", "IncreaseScroll", "DecreaseScroll", "Zoom",
-                                           "SaveReader", "FullScreen"};
-    // Commands this program does not carry out yet stay disabled.
-    actions_[name]->setEnabled(on && !kAlwaysOff.contains(name));
+// The editing set (simple and advanced modes) and the reader set: each
+// enables what the other disables, as the command table says. The reader
+// item of the "View" menu shows only in reader mode; the autoscroll stops
+// when editing starts.
+void TMainWnd::EnableCommandSet(int mode) {
+    const bool reader = mode == kReaderMode;
+    menus_["parsing"]->setEnabled(!reader);
+    menus_["reader"]->setEnabled(reader);
+    actions_[Cmd::ReaderMode]->setVisible(reader);
+    UpdateCommands();
 }
 
-void TMainWnd::EnableEditingSet() {
-    for (const char* n : {"SaveResult", "SendToRocket", "SaveAndRead", "AutodetectFormat"}) Enable(n, true);
-    menus_["parsing"]->setEnabled(true);
-    UpdateFormatChecks();
-    menus_["reader"]->setEnabled(false);
-    for (const char* n : {"ManageBookmarks", "AddNote", "AddBookmark", "EnableAutoscroll", "IncreaseScroll",
-                          "DecreaseScroll", "Zoom"})
-        Enable(n, false);
-    autoscrollTimer_.stop();
-    actions_["ReaderMode"]->setVisible(false);
-}
-
-void TMainWnd::EnableReaderSet() {
-    for (const char* n : {"SaveResult", "SendToRocket", "SaveAndRead", "AutodetectFormat"}) Enable(n, false);
-    menus_["parsing"]->setEnabled(false);
-    for (const char* n : {"FixedWidth", "LineToParagraph", "HtmlFormat"}) Enable(n, false);
-    menus_["reader"]->setEnabled(true);
-    for (const char* n : {"ManageBookmarks", "AddNote", "AddBookmark", "EnableAutoscroll", "IncreaseScroll",
-                          "DecreaseScroll", "Zoom"})
-        Enable(n, true);
-    actions_["ReaderMode"]->setVisible(true);
-}
-
-void TMainWnd::UpdateFormatChecks() {
-    const bool autodetect = main_->settings.AutoDetectFormat;
-    actions_["AutodetectFormat"]->setChecked(autodetect);
-    const bool editing = Mode() != kReaderMode;
-    for (const char* n : {"FixedWidth", "LineToParagraph", "HtmlFormat"}) {
-        QAction* a = actions_[n];
-        Enable(n, editing && !autodetect);
-        a->setChecked(a->data().toInt() == main_->textFormatPreset);
-    }
+void TMainWnd::UpdateCommands() {
+    actions_.EnableFor(Mode(), main_->HasSource() || !main_->files.sourcePath.empty(), main_->HasResult());
+    UpdateHistoryCommands();
+    if (conversion_) conversion_->ModeChanged(Mode());
 }
 
 // The mode menu: simple at once; advanced after the warning, unless the
@@ -185,9 +159,7 @@ void TMainWnd::InterfaceModeClick() {
 
 bool TMainWnd::AskAdvancedMode() {
     const Texts& t = main_->texts;
-    if (ownQuestions_ && questions_ == ownQuestions_.get())
-        return ownQuestions_->AskWarningYesNo(t.Msg("Confirm"), t.Msg("AdvancedMode"));
-    return questions_->AskYesNo(t.Msg("Confirm"), t.Msg("AdvancedMode"));
+    return questions_->AskWarningYesNo(t.Msg("Confirm"), t.Msg("AdvancedMode"));
 }
 
 }  // namespace pm::gui

@@ -2,52 +2,57 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMimeData>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEngineHistory>
 
+#include "app/CommandLine.h"
+#include "app/qt/ConversionPart.h"
 #include "app/qt/ErrorLocaleForm.h"
-#include "app/qt/SplashForm.h"
+#include "app/qt/QtQuestions.h"
+#include "config/TMyReg.h"
 #include "platform/qt/QtFileDialogs.h"
-#include "platform/qt/QtQuestions.h"
 #include "platform/qt/Text1251.h"
 #include "platform/qt/TextEditor.h"
 #include "platform/qt/WebView.h"
+#include "reader/qt/ReaderPart.h"
 
 namespace pm::gui {
 
 TMainWnd::TMainWnd(ConfigTree& tree, std::string programDir, bool hasArgument, Questions* questions)
-    : tree_(tree), programDir_(std::move(programDir)), hasArgument_(hasArgument) {
+    : tree_(tree), programDir_(std::move(programDir)), hasArgument_(hasArgument), actions_(this) {
     setObjectName("TMain");
     setWindowTitle("Pellmark");
     main_ = std::make_unique<TMain>(tree_, MainUi{}, programDir_);
     ownQuestions_ = std::make_unique<QtQuestions>(this, tree_, main_->texts, main_->uiTexts.localized);
     questions_ = questions ? questions : ownQuestions_.get();
-    askYesNoCancel = [this](const std::string& caption, const std::string& text) {
-        return ownQuestions_->AskYesNoCancel(caption, text);
-    };
     main_->ui.questions = questions_;
     main_->ui.status = this;
+    main_->ui.frontEnd = this;
     dialogs_ = std::make_unique<QtFileDialogs>(this);
     main_->ui.dialogs = dialogs_.get();
-    BuildActions();
-    BuildMenus();
     BuildWidgets();
+    BuildMenus();
     BuildStatusBar();
     main_->ui.sourceEditor = SrcText;
     main_->ui.htmlEditor = HTMText;
-    main_->switchInterfaceMode = [this](int mode) { SetInterfaceMode(mode); };
-    main_->openForReading = [this](const std::string& path) { OpenInReader(path); };
+    BuildParts();
     FormCreate();
     // The reused question windows, in the order of the start.
     ownQuestions_->CreateLoadWindows();
@@ -55,6 +60,34 @@ TMainWnd::TMainWnd(ConfigTree& tree, std::string programDir, bool hasArgument, Q
 }
 
 TMainWnd::~TMainWnd() { FormDestroy(); }
+
+void TMainWnd::BuildParts() {
+    conversion_ = std::make_unique<ConversionPart>(*this, *main_, *SrcText, *HTMText);
+    reader_ = std::make_unique<ReaderPart>(*this, main_->settings, main_->texts, main_->uiTexts, *questions_,
+                                           *dialogs_);
+    parts_ = {conversion_.get(), reader_.get()};
+    BindFrameCommands();
+    for (FramePart* part : parts_) part->BindCommands();
+    connect(conversion_.get(), &ConversionPart::CaptionChanged, this, &TMainWnd::ShowCaption);
+}
+
+void TMainWnd::BindFrameCommands() {
+    for (Cmd id : {Cmd::SimpleMode, Cmd::AdvancedMode, Cmd::ReaderMode})
+        connect(actions_[id], &QAction::triggered, this, &TMainWnd::InterfaceModeClick);
+    actions_[Cmd::SimpleMode]->setData(kSimpleMode);
+    actions_[Cmd::AdvancedMode]->setData(kAdvancedMode);
+    actions_[Cmd::ReaderMode]->setData(kReaderMode);
+    int level = 0;
+    for (Cmd id : {Cmd::Smallest, Cmd::Small, Cmd::NormalSize, Cmd::Large, Cmd::Largest})
+        actions_[id]->setData(level++);
+    for (Cmd id : {Cmd::Smallest, Cmd::Small, Cmd::NormalSize, Cmd::Large, Cmd::Largest, Cmd::IncreaseSize,
+                   Cmd::DecreaseSize})
+        connect(actions_[id], &QAction::triggered, this, &TMainWnd::TextSizeClick);
+    connect(actions_[Cmd::Exit], &QAction::triggered, this, &TMainWnd::Exit1Click);
+    connect(actions_[Cmd::GoBack], &QAction::triggered, this, &TMainWnd::GoBackClick);
+    connect(actions_[Cmd::GoForward], &QAction::triggered, this, &TMainWnd::GoForwardClick);
+    connect(actions_[Cmd::Help], &QAction::triggered, this, &TMainWnd::HelpClick);
+}
 
 void TMainWnd::BuildWidgets() {
     auto* central = new QWidget(this);
@@ -70,7 +103,12 @@ void TMainWnd::BuildWidgets() {
     Panel1->setObjectName("Panel1");
     auto* panelBox = new QVBoxLayout(Panel1);
     panelBox->setContentsMargins(0, 0, 0, 0);
-    panelBox->addWidget(BuildPanelToolBar());
+    panelBox->addWidget(BuildToolBar("PanelToolBar",
+                                     {Cmd::LoadSrc, Cmd::OpenReader, Cmd::SaveResult, Cmd::SaveAndRead, kSeparator, Cmd::GoBack,
+                                      Cmd::GoForward, Cmd::Refresh, kSeparator, Cmd::AutodetectFormat, Cmd::FixedWidth,
+                                      Cmd::LineToParagraph, Cmd::HtmlFormat, kSeparator, Cmd::SendToRocket, kSeparator, Cmd::AddNote,
+                                      Cmd::AddBookmark, Cmd::EnableAutoscroll, Cmd::IncreaseScroll,
+                                      Cmd::DecreaseScroll, Cmd::Zoom, kSeparator, Cmd::Bookshelf, Cmd::RegExpr}));
     WebBrowser1 = new WebView(Panel1);
     WebBrowser1->setObjectName("WebBrowser1");
     panelBox->addWidget(WebBrowser1, 1);
@@ -79,9 +117,14 @@ void TMainWnd::BuildWidgets() {
     PageControl1 = new QTabWidget(left);
     PageControl1->setObjectName("PageControl1");
     auto* preview = new QWidget;
+    preview->setObjectName("PreviewPage");
     auto* previewBox = new QVBoxLayout(preview);
     previewBox->setContentsMargins(0, 0, 0, 0);
-    previewBox->addWidget(BuildPreviewToolBar());
+    previewBox->addWidget(BuildToolBar("PreviewToolBar",
+                                       {Cmd::LoadSrc, Cmd::OpenReader, Cmd::SaveResult, Cmd::SaveAndRead, kSeparator,
+                                        Cmd::GoBack, Cmd::GoForward, Cmd::Refresh, kSeparator, Cmd::AutodetectFormat,
+                                        Cmd::FixedWidth, Cmd::LineToParagraph, Cmd::HtmlFormat, kSeparator, Cmd::SendToRocket,
+                                        Cmd::XMLHead, Cmd::RegExpr, Cmd::Find, kSeparator, Cmd::Bookshelf}));
     WebBrowser0 = new WebView(preview);
     WebBrowser0->setObjectName("WebBrowser0");
     previewBox->addWidget(WebBrowser0, 1);
@@ -90,9 +133,15 @@ void TMainWnd::BuildWidgets() {
     HTMText->setObjectName("HTMText");
     PageControl1->addTab(HTMText, "HTML");
     auto* source = new QWidget;
+    source->setObjectName("SourcePage");
     auto* sourceBox = new QVBoxLayout(source);
     sourceBox->setContentsMargins(0, 0, 0, 0);
-    sourceBox->addWidget(BuildEditorToolBar());
+    sourceBox->addWidget(BuildToolBar(
+        "EditorToolBar",
+        {Cmd::SaveSrc, kSeparator, Cmd::Cut, Cmd::Copy, Cmd::Paste, Cmd::Undo, Cmd::Redo, kSeparator, Cmd::Find, Cmd::Replace, kSeparator, Cmd::H1,
+         Cmd::H2, Cmd::H3, Cmd::H4, Cmd::H5, Cmd::MakeParagraph, Cmd::AlignLeft, Cmd::AlignCenter, Cmd::AlignRight,
+         Cmd::AlignJustify, Cmd::Blockquote, Cmd::List, Cmd::Epigraph, kSeparator, Cmd::Bold, Cmd::Italic, Cmd::UpperIndex,
+         Cmd::LowerIndex, Cmd::LowerCase, Cmd::UpperCase, kSeparator, Cmd::InsertComment, Cmd::InsertBr}));
     SrcText = new TextEditor(source);
     SrcText->setObjectName("SrcText");
     sourceBox->addWidget(SrcText, 1);
@@ -126,34 +175,6 @@ void TMainWnd::BuildWidgets() {
     current_ = WebBrowser1;
     main_->ui.preview = current_;
     connect(PageControl1, &QTabWidget::currentChanged, this, &TMainWnd::PageControl1Change);
-    connect(SrcText, &QPlainTextEdit::textChanged, this, &TMainWnd::SrcTextChange);
-    for (auto [name, slot] : {std::pair{"Cut", &TextEditor::cut}, std::pair{"Paste", &TextEditor::paste},
-                              std::pair{"Undo", &TextEditor::undo}, std::pair{"Redo", &TextEditor::redo}})
-        connect(actions_[name], &QAction::triggered, SrcText, slot);
-    connect(actions_["Copy"], &QAction::triggered, SrcText, &QPlainTextEdit::copy);
-    connect(SrcText, &QPlainTextEdit::copyAvailable, actions_["Copy"], &QAction::setEnabled);
-    connect(SrcText, &QPlainTextEdit::copyAvailable, actions_["Cut"], &QAction::setEnabled);
-    connect(SrcText, &QPlainTextEdit::undoAvailable, this, &TMainWnd::UpdateUndoRedo);
-    connect(SrcText, &QPlainTextEdit::redoAvailable, this, &TMainWnd::UpdateUndoRedo);
-    actions_["Paste"]->setEnabled(true);
-
-    for (const char* n : {"SimpleMode", "AdvancedMode", "ReaderMode"})
-        connect(actions_[n], &QAction::triggered, this, &TMainWnd::InterfaceModeClick);
-    const std::pair<const char*, void (TMainWnd::*)()> commands[] = {
-        {"Exit", &TMainWnd::Exit1Click},          {"LoadSrc", &TMainWnd::LoadSrcClick},
-        {"OpenReader", &TMainWnd::OpenReaderClick}, {"GoBack", &TMainWnd::GoBackClick},
-        {"GoForward", &TMainWnd::GoForwardClick}, {"Refresh", &TMainWnd::RefreshClick},
-        {"Help", &TMainWnd::HelpClick},           {"AutodetectFormat", &TMainWnd::AutodetectFormatClick},
-        {"FixedWidth", &TMainWnd::FormatClick},   {"LineToParagraph", &TMainWnd::FormatClick},
-        {"HtmlFormat", &TMainWnd::FormatClick},   {"SaveResult", &TMainWnd::SaveResultClick},
-        {"SaveAndRead", &TMainWnd::SaveAndReadClick}, {"SaveSrc", &TMainWnd::SaveSrcClick},
-        {"Smallest", &TMainWnd::TextSizeClick},   {"Small", &TMainWnd::TextSizeClick},
-        {"NormalSize", &TMainWnd::TextSizeClick}, {"Large", &TMainWnd::TextSizeClick},
-        {"Largest", &TMainWnd::TextSizeClick},    {"IncreaseSize", &TMainWnd::TextSizeClick},
-        {"DecreaseSize", &TMainWnd::TextSizeClick}};
-    for (const auto& [name, slot] : commands) connect(actions_[name], &QAction::triggered, this, slot);
-    connect(actions_["Autosave"], &QAction::toggled, this,
-            [this](bool on) { main_->settings.SetSaveReaderDocOnExit(on); });
 }
 
 void TMainWnd::BuildStatusBar() {
@@ -189,8 +210,25 @@ void TMainWnd::FormCreate() {
     WebBrowser0->Navigate("about:blank");
     WebBrowser1->Navigate("about:blank");
     ApplyLocalization(main_->Start(this));
-    // Enter the stored mode; "Previous mode" is the stored one, not the
-    // mode the window happened to be in.
+    main_->settings.observer = this;
+    EnterStoredMode();
+    ShowActivePage();
+    conversion_->UpdateFormatChecks();
+    TickTextSize();
+    actions_[Cmd::Autosave]->setChecked(main_->settings.SaveReaderDocOnExit);
+    const QString help = QString::fromStdString(programDir_) + "/pellmark.chm";
+    helpAvailable_ = QFileInfo::exists(help);
+    if (!helpAvailable_) {
+        actions_[Cmd::Help]->setText("Help not downloaded.");
+        actions_[Cmd::Help]->setEnabled(false);
+    }
+    if (!main_->fontMessage.empty())
+        questions_->ShowMessage(main_->texts.Msg("Error"), main_->fontMessage, MessageIcon::Error);
+}
+
+// Enters the stored mode; "Previous mode" is the stored one, not the mode
+// the window happened to be in.
+void TMainWnd::EnterStoredMode() {
     const int stored = main_->settings.InterfaceMode;
     const int previous = main_->settings.PreviousMode;
     const std::string last = main_->settings.LastReaderFile;
@@ -203,30 +241,26 @@ void TMainWnd::FormCreate() {
         else SetInterfaceMode(stored == kAdvancedMode ? kAdvancedMode : kSimpleMode);
     }
     main_->settings.SetPreviousMode(previous);
-    {
-        // The active page lives in the page control; choosing it at start
-        // is not the user turning a page.
-        const QSignalBlocker quiet(PageControl1);
-        PageControl1->setCurrentIndex(main_->settings.ActivePage);
-        main_->settings.SetActivePage(PageControl1->currentIndex());
-    }
-    UpdateFormatChecks();
-    actions_["Autosave"]->setChecked(main_->settings.SaveReaderDocOnExit);
-    const QString help = QString::fromStdString(programDir_) + "/pellmark.chm";
-    helpAvailable_ = QFileInfo::exists(help);
-    if (!helpAvailable_) {
-        actions_["Help"]->setText("Help not downloaded.");
-        actions_["Help"]->setEnabled(false);
-    }
-    if (!main_->fontMessage.empty())
-        questions_->ShowMessage(main_->texts.Msg("Error"), main_->fontMessage, MessageIcon::Error);
+}
+
+// The stored active page, when the arrangement shows it; otherwise the
+// "Preview" page. Choosing it at start is not the user turning a page.
+void TMainWnd::ShowActivePage() {
+    const QSignalBlocker quiet(PageControl1);
+    const int stored = main_->settings.ActivePage;
+    const bool shown = stored >= 0 && stored < PageControl1->count() && PageControl1->isTabVisible(stored);
+    PageControl1->setCurrentIndex(shown ? stored : kPreviewPage);
+    main_->settings.SetActivePage(PageControl1->currentIndex());
 }
 
 void TMainWnd::ApplyLocalization(const LocalizationOutcome& out) {
-    ApplyCaptions();
     const InterfaceTexts& t = main_->uiTexts;
-    PageControl1->setTabText(0, FromCp1251(t.Control("preview")));
-    PageControl1->setTabText(2, FromCp1251(t.Control("SRC")));
+    actions_.ApplyCaptions(t);
+    for (auto it = menus_.begin(); it != menus_.end(); ++it)
+        it.value()->setTitle(FromCp1251(t.Menu(it.key().toStdString())));
+    PageControl1->setTabText(kPreviewPage, FromCp1251(t.Control("preview")));
+    PageControl1->setTabText(kSourcePage, FromCp1251(t.Control("SRC")));
+    for (FramePart* part : parts_) part->TextsApplied(t);
     if (!out.error.empty()) {
         localizationError_ = FromCp1251(out.error);
         auto* w = new TErrorLocaleForm(localizationError_, QString::fromUtf8(kLocalizationPage.data(),
@@ -257,14 +291,11 @@ void TMainWnd::SplashTimer() {
 }
 
 void TMainWnd::closeEvent(QCloseEvent* event) {
-    if (Mode() == kReaderMode && main_->pendingReaderChanges && !main_->settings.SaveReaderDocOnExit) {
-        const Texts& t = main_->texts;
-        const int answer = askYesNoCancel(t.Msg("Confirm"), t.Msg("Save Read File"));
-        if (answer < 0) {
+    for (FramePart* part : parts_) {
+        if (!part->Closing()) {
             event->ignore();
             return;
         }
-        if (answer > 0 && main_->saveReaderChanges) main_->saveReaderChanges();
     }
     wasMaximized_ = isMaximized();
     if (wasMaximized_) showNormal();
@@ -272,9 +303,9 @@ void TMainWnd::closeEvent(QCloseEvent* event) {
 }
 
 void TMainWnd::FormDestroy() {
-    if (Mode() == kReaderMode && main_->settings.SaveReaderDocOnExit && main_->saveReaderChanges)
-        main_->saveReaderChanges();
-    main_->pendingReaderChanges = false;
+    if (Mode() == kReaderMode && main_->settings.SaveReaderDocOnExit) reader_->SaveReaderChanges();
+    reader_->ForgetReaderChanges();
+    main_->settings.observer = nullptr;
     const std::string programPath = programDir_ + "/pellmark";
     SaveSettingsAtExit(tree_, main_->settings, main_->saveSettingsAtExit, this, programPath);
     main_->openDialogFile.clear();
@@ -283,7 +314,7 @@ void TMainWnd::FormDestroy() {
     WebBrowser0->SetEvents(nullptr);
     WebBrowser1->SetEvents(nullptr);
     PageControl1->disconnect(this);
-    SrcText->disconnect(this);
+    SrcText->disconnect();
     main_->ui = MainUi{};
 }
 
@@ -294,9 +325,27 @@ void TMainWnd::resizeEvent(QResizeEvent* event) {
     StatusBarResize();
 }
 
+// ---- the front end of the logic
+
+void TMainWnd::SaveReaderChanges() { reader_->SaveReaderChanges(); }
+void TMainWnd::ForgetReaderChanges() { reader_->ForgetReaderChanges(); }
+
+bool TMainWnd::SwitchInterfaceMode(int mode) {
+    SetInterfaceMode(mode);
+    return true;
+}
+
+void TMainWnd::OptionChanged(std::string_view storedName) {
+    if (storedName == "Show HTML" || storedName == "Use Source editor") ArrangePreviewPages();
+}
+
+// ---- the status bar
+
 void TMainWnd::Status(const std::string& text) {
     panels_[1]->setText(FromCp1251(text));
     panels_[1]->repaint();
+    // A finished task leaves no progress figure behind.
+    if (text == main_->texts.Proc("Ready")) Progress("");
 }
 
 void TMainWnd::Progress(const std::string& text) {
@@ -312,23 +361,31 @@ void TMainWnd::Busy(bool busy) {
 void TMainWnd::ProgressChange(int progress, int maximum) {
     if (progress == 0) return;
     const Texts& t = main_->texts;
-    if (maximum == 0 || progress == maximum) {
+    if (maximum == 0 || progress >= maximum) {
+        // Progress past the maximum counts as the end, like reaching it.
         Status(t.Proc("Ready"));
         return;
     }
-    const long long capped = std::min(progress, maximum);
-    Progress(std::to_string(capped * 100 / maximum) + "%");
-    // Progress past the maximum counts as the end, like reaching it.
-    Status(progress < maximum ? t.Task("LoadingToBrowser") : t.Proc("Ready"));
+    Progress(std::to_string(static_cast<long long>(progress) * 100 / maximum) + "%");
+    Status(t.Task("LoadingToBrowser"));
 }
 
 void TMainWnd::StatusTextChange(const std::string&) {}
 
+// ---- the stored state of the widgets
+
 void TMainWnd::ApplyLoaded(const Settings& s) {
-    resize(s.WindowWidth, s.WindowHeight);
+    if (TMyReg(tree_, kRootKey).Exists() && tree_.GetValue(kRootKey, "Window Width")) {
+        resize(s.WindowWidth, s.WindowHeight);
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // The first start takes a good share of the screen, centred.
+        const QRect free = screen->availableGeometry();
+        resize(free.width() * 3 / 4, free.height() * 4 / 5);
+        move(free.center() - rect().center());
+    }
     if (s.IsMaximized) setWindowState(windowState() | Qt::WindowMaximized);
     RightPanel->resize(s.PanelWidth, RightPanel->height());
-    Splitter1->setSizes({std::max(100, s.WindowWidth - s.PanelWidth), s.PanelWidth});
+    Splitter1->setSizes({std::max(100, width() - s.PanelWidth), s.PanelWidth});
     SrcText->setFont(QFont(FromCp1251(s.SrcFontName), s.SrcFontSize));
     HTMText->setFont(QFont(FromCp1251(s.HtmFontName), s.HtmFontSize));
     SrcText->setLineWrapMode(s.WrapInSrc ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
@@ -337,9 +394,12 @@ void TMainWnd::ApplyLoaded(const Settings& s) {
 
 void TMainWnd::CaptureInto(Settings& s) {
     s.IsMaximized = wasMaximized_;
-    if (!isMaximized()) {
-        s.WindowWidth = width();
-        s.WindowHeight = height();
+    // The normal size, also while maximized, so that un-maximizing after a
+    // restart gives the size the user chose.
+    const QRect normal = isMaximized() ? normalGeometry() : geometry();
+    if (normal.isValid()) {
+        s.WindowWidth = normal.width();
+        s.WindowHeight = normal.height();
     }
     if (RightPanel->width() > 0 && Mode() == kAdvancedMode) s.PanelWidth = RightPanel->width();
     s.ActivePage = PageControl1->currentIndex();
@@ -358,11 +418,82 @@ std::optional<int32_t> TMainWnd::DocumentScrollOffset() const {
 
 std::string TMainWnd::DialogFileName(FileDialogKind kind) const {
     if (kind == FileDialogKind::EditOpen) return main_->openDialogFile;
-    if (kind == FileDialogKind::Read) return main_->readDialogFile;
+    if (kind == FileDialogKind::Read) return reader_->DialogFile();
     if (kind == FileDialogKind::EditSave) return main_->saveDialogFile;
     if (kind == FileDialogKind::EditSaveAndRead) return main_->saveAndReadDialogFile;
     if (kind == FileDialogKind::EditSaveSrc) return main_->saveSrcDialogFile;
     return {};
+}
+
+// ---- frame commands
+
+void TMainWnd::OpenInReader(const std::string& path) { reader_->OpenInReader(path); }
+
+void TMainWnd::OpenCommandLinePath(bool forReading, const std::string& path) {
+    const QFileInfo info(FromFileName(path));
+    if (path.empty() || !info.isFile()) {
+        questions_->ShowMessage(main_->texts.Msg("Info"), IncorrectFileNameMessage(ToCp1251(FromFileName(path))),
+                                MessageIcon::Information);
+        return;
+    }
+    const std::string full = ToFileName(info.absoluteFilePath());
+    if (forReading) OpenInReader(full);
+    else conversion_->LoadWithoutDialog(full);
+}
+
+// The loader names the window after the loaded file.
+void TMainWnd::ShowCaption() {
+    if (!main_->windowCaption.empty()) setWindowTitle(FromCp1251(main_->windowCaption));
+}
+
+void TMainWnd::GoBackClick() { current_->GoBack(); }
+void TMainWnd::GoForwardClick() { current_->GoForward(); }
+
+void TMainWnd::HelpClick() {
+    if (helpAvailable_)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(programDir_) + "/pellmark.chm"));
+}
+
+void TMainWnd::TextSizeClick() {
+    auto* item = qobject_cast<QAction*>(sender());
+    if (!item) return;
+    int size = main_->settings.BrowserFontSize;
+    if (item == actions_[Cmd::IncreaseSize]) size = std::min(size + 1, kZoomLargest);
+    else if (item == actions_[Cmd::DecreaseSize]) size = std::max(size - 1, kZoomSmallest);
+    else size = item->data().toInt();
+    main_->settings.SetBrowserFontSize(size);
+    TickTextSize();
+    textSizeReady_ = true;
+    ReapplyTextSize();
+}
+
+void TMainWnd::TickTextSize() {
+    for (Cmd id : {Cmd::Smallest, Cmd::Small, Cmd::NormalSize, Cmd::Large, Cmd::Largest})
+        actions_[id]->setChecked(actions_[id]->data().toInt() == main_->settings.BrowserFontSize);
+}
+
+void TMainWnd::PageControl1Change(int index) {
+    if (!main_ || index < 0) return;
+    main_->settings.SetActivePage(index);
+    if (index == kPreviewPage || (index == kHtmlPage && !main_->driver.UpToDate())) conversion_->ConvertAndShow();
+}
+
+std::string TMainWnd::ResultText() const {
+    if (main_->settings.ShowHtml) return HTMText->Text();
+    return {};
+}
+
+void TMainWnd::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TMainWnd::dropEvent(QDropEvent* event) {
+    std::vector<std::string> names;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) names.push_back(ToFileName(url.toLocalFile()).substr(0, 255));
+    if (names.empty()) return;
+    event->acceptProposedAction();
+    conversion_->LoadDroppedFiles(names);
 }
 
 }  // namespace pm::gui

@@ -1,25 +1,27 @@
-// The main window: menus, toolbars, the two browsers, the page control with
-// the editors, the options panel, the status bar and the three interface
-// modes. The logic lives in pm::TMain; this class owns it and gives it the
-// widgets, the question windows and the status line.
+// The main window is a frame: the two browsers, the page control with the
+// editors, the options panel, the status bar, the three interface modes and
+// one action per command. The subsystems plug their commands and windows
+// in as parts; the logic lives in pm::TMain, which this frame owns and
+// gives the widgets, the question windows and the status line.
 #pragma once
 
 #include <QLabel>
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
-#include <QTimer>
-#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/FrontEnd.h"
 #include "app/TMain.h"
+#include "app/qt/CommandActions.h"
 #include "app/qt/SplashForm.h"
 #include "config/SettingsIO.h"
 #include "platform/HtmlView.h"
 #include "platform/StatusSink.h"
+#include "platform/qt/Frame.h"
 
-class QAction;
 class QMenu;
 class QSplitter;
 class QTabWidget;
@@ -33,8 +35,16 @@ class QtQuestions;
 class QtFileDialogs;
 class TextEditor;
 class WebView;
+class ConversionPart;
+class ReaderPart;
 
-class TMainWnd : public QMainWindow, public StatusSink, public HtmlViewEvents, public WidgetSettings {
+class TMainWnd : public QMainWindow,
+                 public Frame,
+                 public FrontEnd,
+                 public StatusSink,
+                 public HtmlViewEvents,
+                 public WidgetSettings,
+                 public SettingsObserver {
     Q_OBJECT
 public:
     // tree: the user's configuration; programDir: the program's folder;
@@ -44,17 +54,14 @@ public:
     ~TMainWnd() override;
 
     TMain& Main() { return *main_; }
-    int Mode() const { return main_->settings.InterfaceMode; }
-    WebView* CurrentBrowser() const { return current_; }
-    QAction* Action(const QString& name) const { return actions_.value(name); }
+    ConversionPart& Conversion() { return *conversion_; }
+    ReaderPart& Reader() { return *reader_; }
     // The text of a status-bar panel (0 progress, 1 status line, 2 free).
     QString PanelText(int panel) const;
     // The text of the localization error window, when one was shown.
     QString LocalizationError() const { return localizationError_; }
     void SetSplash(TSplashForm* splash) { splash_ = splash; }
 
-    // The mode switch (0 simple, 1 advanced, 2 reader).
-    void SetInterfaceMode(int mode);
     // "Show HTML" or "Use Source editor" changed in advanced mode.
     void ArrangePreviewPages();
     // Opens a finished book for reading in the current browser.
@@ -62,6 +69,20 @@ public:
     // Step 6 of the start: the path of the command line.
     void OpenCommandLinePath(bool forReading, const std::string& path);
 
+    // Frame
+    QAction* Action(Cmd id) const override { return actions_[id]; }
+    WebView* CurrentBrowser() const override { return current_; }
+    int Mode() const override { return main_->settings.InterfaceMode; }
+    void SetInterfaceMode(int mode) override;
+    void UpdateCommands() override;
+    QWidget* Window() override { return this; }
+    // FrontEnd
+    void SaveReaderChanges() override;
+    void ForgetReaderChanges() override;
+    void OpenForReading(const std::string& path) override { OpenInReader(path); }
+    bool SwitchInterfaceMode(int mode) override;
+    // SettingsObserver
+    void OptionChanged(std::string_view storedName) override;
     // StatusSink
     void Status(const std::string& text) override;
     void Progress(const std::string& text) override;
@@ -74,10 +95,6 @@ public:
     void CaptureInto(Settings& s) override;
     std::optional<int32_t> DocumentScrollOffset() const override;
     std::string DialogFileName(FileDialogKind kind) const override;
-
-    // The Yes / No / Cancel question of the close ("Save Read File"): 1, 0
-    // or -1. The windows ask by default; tests answer themselves.
-    std::function<int(const std::string& caption, const std::string& text)> askYesNoCancel;
 
     // The widgets, named as the logic knows them.
     WebView* WebBrowser0 = nullptr;  // on the "Preview" page
@@ -96,19 +113,10 @@ public slots:
     void Exit1Click();
     void PageControl1Change(int index);
     void StatusBarResize();
-    void LoadSrcClick();
-    void OpenReaderClick();
     void GoBackClick();
     void GoForwardClick();
-    void RefreshClick();
     void HelpClick();
-    void FormatClick();
-    void AutodetectFormatClick();
     void TextSizeClick();
-    void SaveResultClick();
-    void SaveAndReadClick();
-    void SaveSrcClick();
-    void SrcTextChange();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -118,9 +126,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    struct Caption {
-        QString menuKey, hintKey, shortText;
-    };
+    static constexpr int kPreviewPage = 0, kHtmlPage = 1, kSourcePage = 2;
 
     void FormCreate();
     void FormShow();
@@ -128,30 +134,24 @@ private:
     void SplashTimer();
 
     void BuildWidgets();
-    void BuildActions();
+    void BuildParts();
+    void BindFrameCommands();
     void BuildMenus();
-    QToolBar* BuildPanelToolBar();
-    QToolBar* BuildPreviewToolBar();
-    QToolBar* BuildEditorToolBar();
+    QToolBar* BuildToolBar(const QString& name, std::initializer_list<Cmd> commands);
     void BuildStatusBar();
-    QAction* MakeAction(const QString& name, const QString& menuKey, const QString& hintKey, const QString& shortText,
-                        const QKeySequence& shortcut = {});
-    void ApplyCaptions();
     void ApplyLocalization(const LocalizationOutcome& out);
+    void EnterStoredMode();
+    void ShowActivePage();
 
     void SetCurrentBrowser(WebView* browser);
     void UpdateHistoryCommands();
-    void EnableEditingSet();
-    void EnableReaderSet();
-    void Enable(const QString& name, bool on);
+    void EnableCommandSet(int mode);
     void TickMode(int mode);
+    void TickTextSize();
     void ReapplyTextSize();
     void SwitchToSimple(int from);
     void SwitchToAdvanced(int from);
     void SwitchToReader();
-    void UpdateFormatChecks();
-    void UpdateUndoRedo();
-    void ConvertAndShow();
     void ShowCaption();
     std::string ResultText() const;
     bool AskAdvancedMode();
@@ -163,9 +163,11 @@ private:
     std::unique_ptr<QtFileDialogs> dialogs_;
     Questions* questions_;
     std::unique_ptr<TMain> main_;
+    CommandActions actions_;
+    std::unique_ptr<ConversionPart> conversion_;
+    std::unique_ptr<ReaderPart> reader_;
+    std::vector<FramePart*> parts_;
     WebView* current_ = nullptr;
-    QMap<QString, QAction*> actions_;
-    QMap<QAction*, Caption> captions_;
     QMap<QString, QMenu*> menus_;
     QLabel* panels_[3] = {nullptr, nullptr, nullptr};
     QPointer<TSplashForm> splash_;
@@ -175,7 +177,6 @@ private:
     bool modeKnown_ = false;  // the first switch always arranges the window
     bool helpAvailable_ = false;
     QString localizationError_;
-    QTimer autoscrollTimer_;
 };
 
 }  // namespace pm::gui

@@ -1,6 +1,7 @@
 #include "app/qt/SplashForm.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
@@ -13,6 +14,15 @@ TSplashForm::TSplashForm() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Wind
     resize(360, 180);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    qApp->installEventFilter(this);
+}
+
+bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        const auto* w = static_cast<QWidget*>(watched);
+        if (w->isWindow() && w->isModal() && isVisible()) hide();
+    }
+    return false;
 }
 
 void TSplashForm::paintEvent(QPaintEvent*) {

@@ -8,7 +8,9 @@
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
+#include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <memory>
 
 #include "app/BrowserCheck.h"
@@ -18,7 +20,7 @@
 #include "app/qt/SplashForm.h"
 #include "config/ConfigStore.h"
 #include "platform/ScriptedQuestions.h"
-#include "platform/qt/QtQuestions.h"
+#include "app/qt/QtQuestions.h"
 #include "platform/qt/Text1251.h"
 #include "platform/qt/WebView.h"
 
@@ -26,6 +28,20 @@ namespace pm::gui {
 
 void AllowWebEngineAsRoot() {
     if (geteuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+}
+
+void QuietDiagnostics() {
+    const char* wanted = getenv("PELLMARK_DIAGNOSTICS");
+    if (wanted && *wanted && std::string_view(wanted) != "0") return;
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(text));
+    });
+    // Chromium's own log: fatal errors only.
+    std::string flags = getenv("QTWEBENGINE_CHROMIUM_FLAGS") ? getenv("QTWEBENGINE_CHROMIUM_FLAGS") : "";
+    if (flags.find("--log-level") == std::string::npos) {
+        flags += flags.empty() ? "--log-level=3" : " --log-level=3";
+        setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.c_str(), 1);
+    }
 }
 
 namespace {
@@ -80,6 +96,7 @@ int RunDesktop(int argc, char** argv) {
         return 0;
     }
     AllowWebEngineAsRoot();
+    QuietDiagnostics();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     if (cmd.kind == StartCommand::Kind::Uninstall) return Uninstall(store, true);

@@ -11,4 +11,9 @@ int RunDesktop(int argc, char** argv);
 // for the root user; everyone else keeps the sandbox.
 void AllowWebEngineAsRoot();
 
+// A desktop program starts quietly: the toolkit's and the web engine's
+// diagnostics stay off the terminal unless PELLMARK_DIAGNOSTICS is set.
+// Critical messages still show.
+void QuietDiagnostics();
+
 }  // namespace pm::gui

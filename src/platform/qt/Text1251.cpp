@@ -14,4 +14,14 @@ QString FromFileName(const std::string& name) { return QFile::decodeName(QByteAr
 
 std::string ToFileName(const QString& name) { return QFile::encodeName(name).toStdString(); }
 
+QString StripMnemonic(const QString& caption) {
+    QString out;
+    out.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+        out += caption[i];
+    }
+    return out;
+}
+
 }  // namespace pm::gui

@@ -16,4 +16,8 @@ std::string ToCp1251(const QString& text);
 QString FromFileName(const std::string& name);
 std::string ToFileName(const QString& name);
 
+// A caption without its mnemonic marks, for places that are not menu or
+// button captions (tool tips, file-type lists): "&Open" -> "Open", "&&" -> "&".
+QString StripMnemonic(const QString& caption);
+
 }  // namespace pm::gui

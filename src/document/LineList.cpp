@@ -1,4 +1,4 @@
-#include "pipeline/LineList.h"
+#include "document/LineList.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "platform/qt/QtQuestions.h"
+#include "app/qt/QtQuestions.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,14 +32,15 @@ void QtQuestions::ShowMessage(const std::string& caption, const std::string& tex
     box.exec();
 }
 
-int QtQuestions::AskYesNoCancel(const std::string& caption, const std::string& text) {
+YesNoCancel QtQuestions::AskYesNoCancel(const std::string& caption, const std::string& text) {
     QMessageBox box(QMessageBox::Question, FromCp1251(caption), FromCp1251(text), QMessageBox::NoButton, parent_);
     box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(FromCp1251(texts_.Msg("Yes")), QMessageBox::YesRole);
     QPushButton* no = box.addButton(FromCp1251(texts_.Msg("No")), QMessageBox::NoRole);
     box.addButton(QMessageBox::Cancel);
     box.exec();
-    return box.clickedButton() == yes ? 1 : box.clickedButton() == no ? 0 : -1;
+    if (box.clickedButton() == yes) return YesNoCancel::Yes;
+    return box.clickedButton() == no ? YesNoCancel::No : YesNoCancel::Cancel;
 }
 
 bool QtQuestions::AskWarningYesNo(const std::string& caption, const std::string& text) {
@@ -56,6 +57,20 @@ bool QtQuestions::AskYesNo(const std::string& caption, const std::string& text) 
     box.setTextFormat(Qt::PlainText);
     QPushButton* yes = box.addButton(FromCp1251(texts_.Msg("Yes")), QMessageBox::YesRole);
     box.addButton(FromCp1251(texts_.Msg("No")), QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+bool QtQuestions::AskLoadBinary(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, FromCp1251(texts_.Msg("Confirm")), FromCp1251(text), QMessageBox::NoButton,
+                    parent_);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* yes = box.addButton(FromCp1251(texts_.Msg("Yes")), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(FromCp1251(texts_.Msg("No")), QMessageBox::NoRole);
+    // Loading such a file floods the user with questions and garbage, so a
+    // stray Enter or Escape must not do it.
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
 }

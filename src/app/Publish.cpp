@@ -95,14 +95,17 @@ void TMain::RefreshPreview() {
     }
     ui.status->Busy(false);
     ui.status->Status(texts.Proc("Ready"));
-    if (templates.XmlOutputMode() && checkXmlOutput) checkXmlOutput();
+    if (templates.XmlOutputMode()) frontEnd().CheckXmlOutput();
     if (ui.preview) ui.preview->Focus();
 }
 
 bool TMain::SaveResultAs(const std::string& path, SaveFormat format, std::string* error) {
-    const std::string html = DocumentText();
-    if (format == SaveFormat::Html) return WriteFileAtomic(path, html, error);
-    return WriteFileAtomic(path, PlainTextDocument(html, settings, templates), error);
+    if (!HasResult()) {
+        if (error) *error = "There is no converted document to save as \"" + path + "\".";
+        return false;
+    }
+    if (format == SaveFormat::Html) return WriteFileAtomic(path, DocumentText(), error);
+    return WriteFileAtomic(path, PlainTextDocument(Result(), settings, templates), error);
 }
 
 bool TMain::CopyPartFilesTo(const std::string& folder, std::string* error) {
@@ -120,7 +123,7 @@ bool TMain::SaveSourceAs(const std::string& path, std::string* error) {
 }
 
 void TMain::SaveHTML() {
-    if (!ui.dialogs) return;
+    if (!HasResult() || !ui.dialogs) return;
     if (settings.BreakTextApartByToc) {
         SaveSplitDocument(*this);
         return;
@@ -139,9 +142,9 @@ void TMain::SaveHTML() {
 void TMain::ToolButton68Click() {
     if (!HasResult() || !ui.dialogs) return;
     if (settings.BreakTextApartByToc) {
-        if (SaveSplitDocument(*this) && !files.partFiles.empty() && openForReading) {
+        if (SaveSplitDocument(*this) && !files.partFiles.empty()) {
             const std::filesystem::path last = std::filesystem::path(files.partFiles.back()).filename();
-            openForReading((std::filesystem::path(settings.SaveMultipleLastFolder) / last).string());
+            frontEnd().OpenForReading((std::filesystem::path(settings.SaveMultipleLastFolder) / last).string());
         }
         return;
     }
@@ -154,7 +157,7 @@ void TMain::ToolButton68Click() {
         ReportFailure(*this, error);
         return;
     }
-    if (openForReading) openForReading(path);
+    frontEnd().OpenForReading(path);
 }
 
 void TMain::SaveSrc() {

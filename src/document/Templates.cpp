@@ -1,4 +1,4 @@
-#include "output/Templates.h"
+#include "document/Templates.h"
 
 #include <array>
 

@@ -18,6 +18,9 @@ public:
 
     void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override;
     bool AskYesNo(const std::string& caption, const std::string& text) override;
+    bool AskWarningYesNo(const std::string& caption, const std::string& text) override;
+    YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
+    bool AskLoadBinary(const std::string& text) override;
     LargeFileAnswer AskLargeFile(const std::string& text, const std::string& cancelCaption) override;
     FormattingDetectedAnswer AskFormattingDetected(const std::string& text) override;
     bool AskWrongEncoding(const std::string& caption, const std::string& text) override;
@@ -28,11 +31,6 @@ public:
     // then TContentChecker and TTetleWnd. Their captions are read now.
     void CreateLoadWindows();
     void CreateConversionWindows();
-
-    // A yes/no question with a warning icon.
-    bool AskWarningYesNo(const std::string& caption, const std::string& text);
-    // Yes, No or Cancel: 1, 0 or -1.
-    int AskYesNoCancel(const std::string& caption, const std::string& text);
 
 private:
     QWidget* parent_;

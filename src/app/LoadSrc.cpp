@@ -5,10 +5,11 @@
 #include "common/Cp1251.h"
 #include "intake/CodePageStep.h"
 #include "intake/SourceFiles.h"
+#include "intake/TextSniff.h"
 #include "output/Footer.h"
 #include "pipeline/TextFormat.h"
-#include "pipeline/Title.h"
-#include "regexlists/RegexStage.h"
+#include "app/SourceRules.h"
+#include "app/TitleStep.h"
 
 namespace pm {
 namespace {
@@ -31,6 +32,15 @@ void SetPreviewFile(TMain& m, const std::string& fileName) {
     m.files.previewFile = preview;
     m.files.tempFiles.push_back(preview);
     m.files.previewShown = false;
+}
+
+// False when the file does not look like text and the user would rather
+// not load it; asked before anything else, so that a binary file brings up
+// no other question.
+bool ConfirmTextFile(TMain& m, intake::SourceFile& file) {
+    std::string head;
+    if (!file.ReadHead(intake::kTextSniffBytes, head) || !intake::LooksBinary(head)) return true;
+    return m.ui.questions->AskLoadBinary(m.texts.Msg("NotTextFile"));
 }
 
 // False when the user declined to load a large file.
@@ -75,9 +85,7 @@ void AutoDetectTextFormat(TMain& m, const std::string& text) {
 }
 
 void LeaveReaderMode(TMain& m) {
-    if (m.switchInterfaceMode)
-        m.switchInterfaceMode(m.settings.PreviousMode);
-    else
+    if (!m.frontEnd().SwitchInterfaceMode(m.settings.PreviousMode))
         m.settings.SetInterfaceMode(m.settings.PreviousMode);
 }
 
@@ -85,9 +93,9 @@ void LeaveReaderMode(TMain& m) {
 
 bool TMain::LoadSrc(const std::string& fileName) {
     lastLoadOutcome = LoadOutcome::Nothing;
-    if (settings.InterfaceMode == kReaderMode && settings.SaveReaderDocOnExit && saveReaderChanges)
-        saveReaderChanges();
-    pendingReaderChanges = false;
+    if (settings.InterfaceMode == kReaderMode && settings.SaveReaderDocOnExit)
+        frontEnd().SaveReaderChanges();
+    frontEnd().ForgetReaderChanges();
     if (fileName.empty()) return false;
     openDialogFile = fileName;
 
@@ -99,8 +107,7 @@ bool TMain::LoadSrc(const std::string& fileName) {
     lastLoadOutcome = r.outcome;
     if (r.outcome == LoadOutcome::Nothing) return false;
     if (r.outcome == LoadOutcome::OpenInReader) {
-        readDialogFile = fileName;
-        if (openForReading) openForReading(fileName);
+        frontEnd().OpenForReading(fileName);
         return false;
     }
 
@@ -108,8 +115,7 @@ bool TMain::LoadSrc(const std::string& fileName) {
     files.sourcePath = fileName;
     StoreSourceText(r.text);
     if (!InAdvancedSourceEditor()) {
-        Convert();
-        RefreshPreview();
+        if (Convert()) RefreshPreview();
     } else if (settings.ActivePage < 2) {  // "Preview" or "HTML" is showing
         TabSheet1Show();
     }
@@ -122,6 +128,7 @@ LoadResult TMain::FileLoader(const std::string& fileName) {
         ShowCantAccess(*this, fileName);
         return {};
     }
+    if (!ConfirmTextFile(*this, file)) return {};
     SetPreviewFile(*this, fileName);
     if (!ConfirmLargeFile(*this, file.Size())) return {};
     doc.title.clear();

@@ -1,11 +1,11 @@
-#include "output/PlainText.h"
+#include "document/PlainText.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 
 #include "common/Cp1251.h"
-#include "pipeline/EntityTable.h"
+#include "document/EntityTable.h"
 
 namespace pm {
 namespace {

@@ -1,4 +1,4 @@
-#include "pipeline/EntityTable.h"
+#include "document/EntityTable.h"
 
 namespace pm {
 namespace {

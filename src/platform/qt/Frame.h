@@ -1,0 +1,49 @@
+// The main window is a frame: it holds the browsers, the pages, the status
+// bar and one action per command of the command table. Each subsystem
+// plugs its commands and windows into it as a part.
+#pragma once
+
+#include "config/Commands.h"
+
+class QAction;
+class QWidget;
+
+namespace pm {
+class InterfaceTexts;
+}
+
+namespace pm::gui {
+
+class WebView;
+
+// What the frame offers its parts.
+class Frame {
+public:
+    virtual ~Frame() = default;
+    virtual QAction* Action(Cmd id) const = 0;
+    // The browser that shows previews and books in the current mode.
+    virtual WebView* CurrentBrowser() const = 0;
+    // 0 simple, 1 advanced, 2 reader.
+    virtual int Mode() const = 0;
+    virtual void SetInterfaceMode(int mode) = 0;
+    // Enables the commands that follow the document's state anew.
+    virtual void UpdateCommands() = 0;
+    // The parent of the part's windows.
+    virtual QWidget* Window() = 0;
+};
+
+// A subsystem's part of the main window.
+class FramePart {
+public:
+    virtual ~FramePart() = default;
+    // Connects the part's commands to their handlers.
+    virtual void BindCommands() = 0;
+    // The frame has arranged itself for a new interface mode.
+    virtual void ModeChanged(int /*mode*/) {}
+    // The interface texts were applied to the frame's commands.
+    virtual void TextsApplied(const InterfaceTexts& /*texts*/) {}
+    // The window is asked to close: false keeps it open.
+    virtual bool Closing() { return true; }
+};
+
+}  // namespace pm::gui
