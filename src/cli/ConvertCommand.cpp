@@ -32,16 +32,22 @@ int Fail(const std::string& text, int code = 1) {
 // The questions of loading and converting, answered as the options say.
 class CliQuestions final : public ScriptedQuestions {
 public:
+    explicit CliQuestions(TerminalStatus& status) : status_(status) {}
     void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override {
         ScriptedQuestions::ShowMessage(caption, text, icon);
+        status_.Clear();
         std::fprintf(stderr, "pellmark-cli: %s: %s\n", cp1251::ToUtf8(caption).c_str(),
                      cp1251::ToUtf8(text).c_str());
     }
+
+private:
+    TerminalStatus& status_;
 };
 
 void ApplyAnswers(const ConvertOptions& o, CliQuestions& q) {
     for (const auto& [name, yes] : o.answers) {
-        if (name == "large") q.proceedLargeFile = yes;
+        if (name == "binary") q.loadBinary = yes;
+        else if (name == "large") q.proceedLargeFile = yes;
         else if (name == "converted")
             q.formattingChoice = yes ? FormattingDetectedAnswer::Choice::OpenForEditing
                                      : FormattingDetectedAnswer::Choice::Cancel;
@@ -94,8 +100,8 @@ void ApplyDocValueOptions(const ConvertOptions& o, TMain& main) {
 
 // The finished document as "Save the result" writes it.
 std::string SavedText(const TMain& main, SaveFormat fmt) {
-    const std::string html = main.DocumentText();
-    return fmt == SaveFormat::Html ? html : PlainTextDocument(html, main.settings, main.templates);
+    if (fmt == SaveFormat::Html) return main.DocumentText();
+    return PlainTextDocument(main.Result(), main.settings, main.templates);
 }
 
 // Why a file could not be opened, as far as the system tells; "" when it
@@ -120,7 +126,12 @@ int Convert(const ConvertOptions& o) {
     tree.SetReadOnly(true);
 
     TerminalStatus status;
-    CliQuestions questions;
+    // Whatever is printed from here on starts below the status line.
+    auto fail = [&status](const std::string& text, int code = 1) {
+        status.Clear();
+        return Fail(text, code);
+    };
+    CliQuestions questions(status);
     ApplyAnswers(o, questions);
     MainUi ui;
     ui.status = &status;
@@ -128,7 +139,7 @@ int Convert(const ConvertOptions& o) {
     TMain main(tree, ui, ProgramDir());
     main.Start();
     for (const auto& [key, value] : o.sets)
-        if (!ApplyCliSetting(main.settings, key, cp1251::FromUtf8(value), error)) return Fail(error, 2);
+        if (!ApplyCliSetting(main.settings, key, cp1251::FromUtf8(value), error)) return fail(error, 2);
     if (o.preset >= 0) {
         main.settings.AutoDetectFormat = false;
         ApplyTextFormatPreset(main.settings, o.preset);
@@ -142,10 +153,13 @@ int Convert(const ConvertOptions& o) {
     if (!loaded || !main.HasResult()) {
         main.Shutdown();
         if (main.lastLoadOutcome == LoadOutcome::OpenInReader)
-            return Fail("\"" + o.input + "\" was made by Pellmark and \"Open for reading converted\" opens such "
+            return fail("\"" + o.input + "\" was made by Pellmark and \"Open for reading converted\" opens such "
                         "files for reading; add --set \"Open for reading converted=2\" to convert it anyway");
+        if (questions.CountAsked("binary") > 0 && !questions.loadBinary)
+            return fail("\"" + o.input + "\" does not look like a text file and was not loaded; add --answer "
+                        "binary=yes to load it anyway");
         const std::string why = main.lastLoadOutcome == LoadOutcome::Nothing ? WhyUnreadable(o.input) : "";
-        return Fail("nothing was converted from \"" + o.input + "\"" + (why.empty() ? "" : ": " + why));
+        return fail("nothing was converted from \"" + o.input + "\"" + (why.empty() ? "" : ": " + why));
     }
     if (DocValueOptionsGiven(o)) {
         ApplyDocValueOptions(o, main);
@@ -154,27 +168,31 @@ int Convert(const ConvertOptions& o) {
     }
 
     int code = 0;
+    // Standard output may be the same terminal.
+    status.Clear();
     if (o.dumpLines) {
         const LineList result = main.Result();
         std::string dump;
         for (size_t i = 0; i < result.Count(); ++i)
             dump += std::to_string(result.Mark(i)) + "\t" + cp1251::ToUtf8(EscapeEntry(result.Text(i))) + "\n";
-        if (!WriteOut(o.output.empty() ? "-" : o.output, dump, error)) code = Fail(error);
+        if (!WriteOut(o.output.empty() ? "-" : o.output, dump, error)) code = fail(error);
     } else if (!o.splitDir.empty()) {
         std::error_code ec;
         fs::create_directories(o.splitDir, ec);
         main.RefreshPreview();  // writes the index file among the parts
-        if (ec) code = Fail("cannot create the folder \"" + o.splitDir + "\": " + ec.message());
-        else if (!main.CopyPartFilesTo(o.splitDir, &error)) code = Fail(error);
+        status.Clear();
+        if (ec) code = fail("cannot create the folder \"" + o.splitDir + "\": " + ec.message());
+        else if (!main.CopyPartFilesTo(o.splitDir, &error)) code = fail(error);
         else std::fprintf(stderr, "Wrote %zu files into %s\n", main.files.partFiles.size(), o.splitDir.c_str());
     } else {
         const std::string out = o.output.empty() ? DefaultOutput(o, main) : o.output;
         const SaveFormat fmt = o.format == "txt" ? SaveFormat::PlainText : SaveFormat::Html;
         if (out == "-") {
-            if (!WriteOut(out, SavedText(main, fmt), error)) code = Fail(error);
+            if (!WriteOut(out, SavedText(main, fmt), error)) code = fail(error);
         } else if (!main.SaveResultAs(out, fmt, &error)) {
-            code = Fail(error);
+            code = fail(error);
         } else if (::isatty(STDERR_FILENO)) {
+            status.Clear();
             std::fprintf(stderr, "Wrote %s\n", out.c_str());
         }
     }

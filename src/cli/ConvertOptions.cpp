@@ -62,6 +62,8 @@ const char* ConvertHelp() {
            "                        the text format (default: detected on loading when\n"
            "                        \"AutoDetect text format\" is on)\n"
            "  --answer NAME=yes|no  answers to the questions of loading and converting:\n"
+           "                          binary    load a file that does not look like text\n"
+           "                                    (no: such a file is refused, exit status 1)\n"
            "                          large     proceed with a file over 2 MB (yes)\n"
            "                          converted edit a file this program produced (yes);\n"
            "                                    no cancels\n"
@@ -125,8 +127,8 @@ bool ParseConvertOptions(const Args& args, ConvertOptions& o, std::string& error
             std::string k, val;
             if (!value(v)) return false;
             if (!SplitPair(v, k, val) || (val != "yes" && val != "no") ||
-                (k != "large" && k != "converted" && k != "encoding" && k != "title")) {
-                error = "--answer takes large|converted|encoding|title=yes|no, not \"" + v + "\"";
+                (k != "binary" && k != "large" && k != "converted" && k != "encoding" && k != "title")) {
+                error = "--answer takes binary|large|converted|encoding|title=yes|no, not \"" + v + "\"";
                 return false;
             }
             o.answers.emplace_back(k, val == "yes");

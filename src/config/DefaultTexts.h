@@ -12,6 +12,8 @@ inline constexpr std::pair<std::string_view, std::string_view> kDefaultMessages[
     {"Info", "Info"},
     {"DropMany", "Multiple drops not supported. Now opening first file only"},
     {"LargeFile", "File is larger, than 2MB. Convertion may take a while. Proceed?"},
+    {"NotTextFile", "This does not look like a text file. Load it anyway?"},
+    {"NothingToConvert", "The source is empty: there is no text to convert."},
     {"AlreadyCleared", "This document WAS ALREADY formated using Pellmark program."},
     {"DosCoded", "This text seems to be MS-DOS (RU) encoded, convert it to correct encoding?"},
     {"COICoded", "This text seems to be COI8-RU encoded, convert it to correct encoding?"},

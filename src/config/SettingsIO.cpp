@@ -20,11 +20,20 @@ std::string RecentPosName(size_t n) { return "Recent reader file pos " + std::to
 
 std::string ToolButtonKey() { return std::string(kRootKey) + "\\Ext\\Btn0"; }
 
+// The start tag of a tag pair: stored empty, it stands for the built-in pair
+// ("<h1>" with "</h1>", the built-in paragraph tags) rather than for a
+// missing value, so it has to reach the setter empty, which then puts the
+// matching close tag back over whatever close tag was stored.
+bool IsPairStartTag(std::string_view name) { return name == "Head string start tag" || name == "Paragraph start tag"; }
+
 void LoadOne(const TMyReg& reg, Settings& s, const SettingInfo& info) {
     switch (info.type) {
         case SettingType::Bool: (s.*info.setB)(reg.ReadBool(info.name, s.*info.b)); break;
         case SettingType::Int: (s.*info.setI)(reg.ReadInteger(info.name, s.*info.i)); break;
-        case SettingType::String: (s.*info.setS)(reg.ReadString(info.name, s.*info.s)); break;
+        case SettingType::String:
+            (s.*info.setS)(IsPairStartTag(info.name) ? reg.ReadStringKeepEmpty(info.name, s.*info.s)
+                                                      : reg.ReadString(info.name, s.*info.s));
+            break;
     }
 }
 

@@ -12,6 +12,13 @@ std::string TMyReg::ReadString(std::string_view name, const std::string& def) co
     return v->text;
 }
 
+std::string TMyReg::ReadStringKeepEmpty(std::string_view name, const std::string& def) const {
+    if (!exists_) return def;
+    auto v = tree_->GetValue(path_, name);
+    if (!v || v->type != ValueType::String) return def;
+    return v->text;
+}
+
 int32_t TMyReg::ReadInteger(std::string_view name, int32_t def) const {
     if (!exists_) return def;
     auto v = tree_->GetValue(path_, name);

@@ -17,6 +17,9 @@ public:
 
     bool Exists() const { return exists_; }
     std::string ReadString(std::string_view name, const std::string& def) const;
+    // As ReadString, except that an empty stored text is returned as it is,
+    // for the values whose empty text means something of its own.
+    std::string ReadStringKeepEmpty(std::string_view name, const std::string& def) const;
     int32_t ReadInteger(std::string_view name, int32_t def) const;
     bool ReadBool(std::string_view name, bool def) const;
     void Close();

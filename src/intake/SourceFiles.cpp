@@ -92,6 +92,23 @@ bool SourceFile::ReadAll(std::string& out) {
     return true;
 }
 
+bool SourceFile::ReadHead(size_t maxBytes, std::string& out) {
+    out.assign(maxBytes, '\0');
+    size_t got = 0;
+    while (fd_ >= 0 && got < maxBytes) {
+        const ssize_t n = ::pread(fd_, out.data() + got, maxBytes - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            out.clear();
+            return false;
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    out.resize(got);
+    return fd_ >= 0;
+}
+
 void SourceFile::Close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;

@@ -2,6 +2,7 @@
 // file name and reading the source file itself.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -37,6 +38,8 @@ public:
     uint64_t Size() const { return size_; }
     // Reads the whole file from the start, however long it has become.
     bool ReadAll(std::string& out);
+    // Reads the first maxBytes of the file (fewer when it is shorter).
+    bool ReadHead(size_t maxBytes, std::string& out);
     void Close();
 
 private:

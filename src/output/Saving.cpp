@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "output/Footer.h"
-#include "output/PlainText.h"
+#include "document/PlainText.h"
 
 namespace pm {
 
@@ -13,9 +13,8 @@ std::string DocumentWithFooter(const LineList& result, const Settings& settings,
     return InsertFooter(std::move(text), FooterText(settings, templates));
 }
 
-std::string PlainTextDocument(std::string_view documentHtml, const Settings& settings,
-                              const Templates& templates) {
-    std::string text = RenderPlainText(documentHtml);
+std::string PlainTextDocument(const LineList& result, const Settings& settings, const Templates& templates) {
+    std::string text = RenderPlainText(result.Join("\r\n"));
     text += "\n\r";
     text += PlainTextCredit();
     if (settings.Hyphenate) {

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "config/Settings.h"
-#include "output/Templates.h"
-#include "pipeline/LineList.h"
+#include "document/Templates.h"
+#include "document/LineList.h"
 
 namespace pm {
 
@@ -27,10 +27,11 @@ inline constexpr std::string_view kPreviewWriteFailed = "Status:Error creating f
 // output mode).
 std::string DocumentWithFooter(const LineList& result, const Settings& settings, const Templates& templates);
 
-// What a browser shows of the document, then LF CR and the plain-text
-// credit, then (with "Hyphenate" on) LF CR and the hyphenation line.
-std::string PlainTextDocument(std::string_view documentHtml, const Settings& settings,
-                              const Templates& templates);
+// What a browser shows of the finished document, then LF CR and the
+// plain-text credit, then (with "Hyphenate" on) LF CR and the hyphenation
+// line. It takes the result itself, not the page with its HTML footer: the
+// text carries the plain-text credit and note instead, once each.
+std::string PlainTextDocument(const LineList& result, const Settings& settings, const Templates& templates);
 
 // path with ext appended when its file name has no extension.
 std::string WithDefaultExtension(const std::string& path, std::string_view ext);

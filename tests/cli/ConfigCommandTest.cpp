@@ -8,16 +8,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/Files.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+using pm::test::Slurp;
+using pm::test::Spit;
 
 class ConfigCommand : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "CliRun.h"
 #include "common/AtomicFile.h"
@@ -33,6 +34,7 @@ TEST_F(ConvertCli, HelpDocumentsEveryOption) {
     for (const char* opt : {"--config", "--no-config", "--set", "--open-as", "--preset", "--answer", "--stages",
                             "--dump-lines", "--format", "--title", "--split", "--toc-uncheck"})
         EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
+    EXPECT_NE(r.out.find("binary"), std::string::npos);
 }
 
 TEST_F(ConvertCli, BadUsageIsExitTwoWithAReason) {
@@ -42,6 +44,7 @@ TEST_F(ConvertCli, BadUsageIsExitTwoWithAReason) {
     EXPECT_NE(r.err.find("--frobnicate"), std::string::npos);
     EXPECT_EQ(RunCli("convert x.txt --open-as latin1").code, 2);
     EXPECT_EQ(RunCli("convert x.txt --answer large=maybe").code, 2);
+    EXPECT_EQ(RunCli("convert x.txt --answer binary=maybe").code, 2);
     EXPECT_EQ(RunCli("convert x.txt --stages -1").code, 2);
     EXPECT_EQ(RunCli("convert x.txt --toc-uncheck 2,,3").code, 2);
 }
@@ -76,6 +79,40 @@ TEST_F(ConvertCli, MadeByPellmarkAndSentToTheReaderSaysHowToConvertIt) {
                " --set 'Open for reading converted=2'");
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("Text"), std::string::npos);
+}
+
+TEST_F(ConvertCli, BinaryFileIsRefusedUnlessAnsweredYes) {
+    // A megabyte of noise: no question of encoding or tags may come before
+    // the refusal, and nothing is written.
+    std::mt19937 noise(7);
+    std::string bytes(1 << 20, '\0');
+    for (char& c : bytes) c = static_cast<char>(noise() & 0xFF);
+    const std::string in = Write("noise.bin", bytes);
+    const std::string out = (dir / "noise.html").string();
+    CliResult r = RunCli("convert " + ShellQuote(in) + " --no-config -o " + ShellQuote(out));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("does not look like a text file"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--answer binary=yes"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Very long tag"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(out));
+
+    // Answered yes, a file with stray NUL bytes is loaded and converted.
+    const std::string nul = Write("nul.txt", std::string("Some words\0 and more words.\r\n", 30));
+    r = RunCli("convert " + ShellQuote(nul) + " --no-config -o - --answer binary=yes");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("Some words"), std::string::npos);
+    r = RunCli("convert " + ShellQuote(nul) + " --no-config -o -");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.empty());
+}
+
+TEST_F(ConvertCli, EmptySourceIsNotConverted) {
+    const std::string in = Write("blank.txt", "  \r\n\r\n");
+    const std::string out = (dir / "blank.html").string();
+    const CliResult r = RunCli("convert " + ShellQuote(in) + " --no-config -o " + ShellQuote(out));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("there is no text to convert"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(out));
 }
 
 TEST_F(ConvertCli, WritesTheDocumentAndLeavesNoTemporaryFiles) {

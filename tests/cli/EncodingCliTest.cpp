@@ -3,7 +3,7 @@
 #include "CliRun.h"
 #include "common/AtomicFile.h"
 #include "common/Cp1251.h"
-#include "pipeline/LineList.h"
+#include "document/LineList.h"
 
 namespace pm::test {
 namespace {

@@ -3,7 +3,7 @@
 #include "CliRun.h"
 #include "common/Cp1251.h"
 #include "output/Footer.h"
-#include "output/Templates.h"
+#include "document/Templates.h"
 
 namespace pm::test {
 namespace {

@@ -38,9 +38,16 @@ TEST(SettingsLoad, EmptyStartTagRestoresTheBuiltInCloseTag) {
                                        "\"Head string close tag\"=\"</h2>\"\n\"Head string start tag\"=\"\"\n"));
     EXPECT_EQ(s.ParagraphStartTag, "");
     EXPECT_EQ(s.ParagraphEndTag, "</div>");
-    // An empty stored start tag reads as the default start tag, whose pair is </h1>.
-    EXPECT_EQ(s.HeadStartTag, "<h1 align=\"center\">");
-    EXPECT_EQ(s.HeadCloseTag, "</h2>");
+    // An empty stored start tag is the built-in pair, never the default start
+    // tag with the stored close tag.
+    EXPECT_EQ(s.HeadStartTag, "");
+    EXPECT_EQ(s.HeadCloseTag, "</h1>");
+    // Not stored at all, it stays the default start tag.
+    const Settings missing = Loaded(TreeFrom("\"Head string close tag\"=\"</h1>\"\n"));
+    EXPECT_EQ(missing.HeadStartTag, "<h1 align=\"center\">");
+    // Stored with another type, it is unreadable, so also the default.
+    const Settings typed = Loaded(TreeFrom("\"Head string start tag\"=dword:00000000\n"));
+    EXPECT_EQ(typed.HeadStartTag, "<h1 align=\"center\">");
 
     Settings custom = Loaded(TreeFrom("\"Paragraph end tag\"=\"</p>\"\n\"Paragraph start tag\"=\"<p>\"\n"));
     EXPECT_EQ(custom.ParagraphEndTag, "</p>");

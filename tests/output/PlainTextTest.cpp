@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "output/Footer.h"
-#include "output/PlainText.h"
+#include "document/PlainText.h"
 #include "output/Saving.h"
 
 namespace pm {
@@ -33,7 +33,7 @@ TEST(PlainText, WithoutBodyAndWithStrayLessThan) {
 TEST(PlainText, SaveTextEndsWithCreditAndOptionalHyphenationLine) {
     Settings s;
     Templates t;
-    const std::string doc = "<body><div>x</div></body>";
+    const LineList doc = LineList::FromText("<body>\n<div>x</div>\n</body>");
     EXPECT_EQ(PlainTextDocument(doc, s, t), "x\n\r" + PlainTextCredit());
     s.Hyphenate = true;
     EXPECT_EQ(PlainTextDocument(doc, s, t), "x\n\r" + PlainTextCredit() + "\n\r" + PlainHyphenationLine(s, t));

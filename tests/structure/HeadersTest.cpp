@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "config/RegFile.h"
+#include "config/SettingsIO.h"
 #include "pipeline/Stages.h"
 #include "support/TestContext.h"
 
@@ -104,6 +106,18 @@ TEST_F(HeadersTest, HostileFormatDirectivesAreCopiedNotExecuted) {
 TEST_F(HeadersTest, EmptyStartTagFallsBackToLevelOne) {
     t.settings.HeadStartTag = "";
     t.settings.HeadCloseTag = "</h2>";
+    EXPECT_EQ(Detect({"", "", "ONE", "", "a", "b", "c"})[0], "<h1>ONE</h1>");
+}
+
+TEST_F(HeadersTest, StoredEmptyStartTagGivesAMatchingPair) {
+    ConfigTree tree;
+    std::string err;
+    ASSERT_TRUE(ImportRegedit(tree,
+                              "REGEDIT4\n\n[HKEY_CURRENT_USER\\" + std::string(kRootKey) +
+                                  "]\n\"Head string close tag\"=\"</h2>\"\n\"Head string start tag\"=\"\"\n",
+                              &err))
+        << err;
+    LoadSettings(tree, t.settings);
     EXPECT_EQ(Detect({"", "", "ONE", "", "a", "b", "c"})[0], "<h1>ONE</h1>");
 }
 
