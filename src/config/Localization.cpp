@@ -1,4 +1,5 @@
 #include "config/Localization.h"
+#include "common/Concat.h"
 
 #include <optional>
 
@@ -25,7 +26,10 @@ const std::string& Lookup(const Table& table, Table& unknown, std::string_view k
 
 std::string InterfaceKey(std::string_view section = {}) {
     std::string key = std::string(kRootKey) + "\\interface";
-    if (!section.empty()) key += "\\" + std::string(section);
+    if (!section.empty()) {
+        key += '\\';
+        key += section;
+    }
     return key;
 }
 
@@ -138,7 +142,7 @@ LocalizationOutcome ApplyInterfaceTexts(const ConfigTree& tree, InterfaceTexts& 
 
 std::string WindowTextsKey(std::string_view window) {
     if (window == "RegExprList") return std::string(kRootKey) + "\\Controls\\RegExprList";
-    return InterfaceKey("Controls\\" + std::string(window));
+    return InterfaceKey(Concat({"Controls\\", window}));
 }
 
 WindowTexts::WindowTexts(const ConfigTree& tree, std::string_view window, bool localized)

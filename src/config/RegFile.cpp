@@ -1,4 +1,5 @@
 #include "config/RegFile.h"
+#include "common/Concat.h"
 
 #include <cstdio>
 #include <vector>
@@ -140,7 +141,7 @@ private:
         if (cp1251::EqualsNoCase(hive, kMachineHive))
             Fail("the machine-wide hive HKEY_LOCAL_MACHINE is read-only; only HKEY_CURRENT_USER can be imported");
         if (!cp1251::EqualsNoCase(hive, kUserHive))
-            Fail("unknown hive \"" + std::string(hive) + "\"; only HKEY_CURRENT_USER can be imported");
+            Fail(Concat({"unknown hive \"", hive, "\"; only HKEY_CURRENT_USER can be imported"}));
         while (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
         if (!rest.empty() && (rest.front() == '\\' || rest.find("\\\\") != std::string_view::npos))
             Fail("the key path has an empty key name");

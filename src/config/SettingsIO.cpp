@@ -143,7 +143,8 @@ bool SaveSettings(ConfigTree& user, Settings& s, WidgetSettings* widgets) {
 
 bool WriteUninstallEntry(ConfigTree& user, const ConfigTree* machine, std::string_view programPath) {
     if (machine && machine->KeyExists(kReaderEditionUninstallKey)) return true;
-    const std::string command = "\"" + std::string(programPath) + "\" /UNINSTALL";
+    std::string command = "\"";
+    command.append(programPath).append("\" /UNINSTALL");
     return user.SetString(kUninstallKey, "DisplayName", "Pellmark v1.00 (remove only)") &&
            user.SetString(kUninstallKey, "UninstallString", command);
 }

@@ -1,4 +1,5 @@
 #include "config/SettingsLookup.h"
+#include "common/Concat.h"
 
 #include <array>
 #include <charconv>
@@ -52,7 +53,7 @@ bool RecentIndex(std::string_view name, size_t& index, bool& pos) {
     return true;
 }
 
-std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+std::string Quoted(std::string_view s) { return Concat({"\"", s, "\""}); }
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "document/PlainText.h"
+#include "common/Concat.h"
 
 #include <algorithm>
 #include <array>
@@ -181,7 +182,7 @@ bool ParseTag(std::string_view html, size_t pos, Tag& tag) {
 
 // Index just past the closing tag of name at or after from (or the end).
 size_t SkipHiddenContent(std::string_view html, size_t from, std::string_view name) {
-    const std::string close = "</" + std::string(name);
+    const std::string close = Concat({"</", name});
     for (size_t i = from; i < html.size(); ++i) {
         if (html[i] != '<' || i + close.size() > html.size()) continue;
         if (!cp1251::EqualsNoCase(html.substr(i, close.size()), close)) continue;

@@ -1,4 +1,5 @@
 #include "hyphen/FontTables.h"
+#include "common/Concat.h"
 
 #include <algorithm>
 
@@ -10,7 +11,7 @@ namespace {
 constexpr unsigned char kFirstStored = 32;
 
 std::string DescriptionKey(std::string_view name) {
-    return std::string(kFontsKey) + "\\" + std::string(name);
+    return Concat({kFontsKey, "\\", name});
 }
 
 // A name that cannot address one sub-key of "Fonts".
@@ -46,7 +47,7 @@ void ReadLineWidth(const ConfigTree& tree, const std::string& key, std::string_v
         return;
     }
     if (message)
-        *message = "Font description \"" + std::string(name) + "\" has no integer value \"" + valueName + "\"";
+        *message = Concat({"Font description \"", name, "\" has no integer value \"", valueName, "\""});
 }
 
 enum class LoadResult { Loaded, NoKey, NoWidths };

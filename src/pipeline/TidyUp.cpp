@@ -1,4 +1,5 @@
 #include "pipeline/TidyUp.h"
+#include "common/Concat.h"
 
 #include <array>
 
@@ -21,7 +22,7 @@ constexpr std::array<std::string_view, 10> kSpaceBeforeClose = {" >",       " </
 
 class Tidier {
 public:
-    explicit Tidier(std::string_view indent) : emptyDivBreak_("<div>" + std::string(indent) + "<br>") {}
+    explicit Tidier(std::string_view indent) : emptyDivBreak_(Concat({"<div>", indent, "<br>"})) {}
 
     std::string Run(std::string_view in) {
         out_.clear();

@@ -44,6 +44,16 @@ private slots:
         QVERIFY(!f.wnd->Main().HasResult());
     }
 
+    // A folder is not a book: the same message, not a load error.
+    void folderIsAnIncorrectFileName() {
+        QTemporaryDir dir;
+        Fixture f;
+        Start(f, {ToFileName(dir.path())});
+        QCOMPARE(f.questions.CountAsked("message"), size_t(1));
+        QVERIFY(f.questions.asked.back().text.starts_with("Incorrect filename in parameters:"));
+        QVERIFY(!f.wnd->Main().HasSource());
+    }
+
     // Arguments arrive as UTF-8; the message shows the name in the working
     // code page, and an existing Cyrillic name loads.
     void cyrillicFileNames() {

@@ -1,6 +1,9 @@
 // Starting in each stored interface mode, and the arrangement each gives.
 #include <QAction>
 #include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
 #include <QTabWidget>
 #include <QPointer>
 #include <QSet>
@@ -135,6 +138,49 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!watch, 20000);
     }
 
+    // A question that opens while the splash is up is never hidden under it.
+    void splashStepsAsideForAQuestion() {
+        auto* splash = new TSplashForm;
+        splash->show();
+        QPointer<TSplashForm> watch = splash;
+        QMessageBox* box = nullptr;
+        QTimer::singleShot(0, [&] {
+            box = new QMessageBox(QMessageBox::Question, "q", "Load it?");
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            QTimer::singleShot(100, box, &QMessageBox::accept);
+            box->exec();
+        });
+        QTRY_VERIFY(box != nullptr);
+        QTRY_VERIFY(!splash->isVisible());
+        delete watch.data();
+    }
+
+    // The first start, with nothing stored, takes a good share of the screen.
+    void firstStartFitsTheScreen() {
+        Fixture f;
+        TMainWnd& w = f.Open();
+        const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(w.width(), free.width() * 3 / 4);
+        QCOMPARE(w.height(), free.height() * 4 / 5);
+        Fixture stored;
+        stored.tree.SetDWord(Root(), "Window Width", 640);
+        stored.tree.SetDWord(Root(), "Window Height", 400);
+        TMainWnd& again = stored.Open();
+        QCOMPARE(again.width(), 640);
+        QCOMPARE(again.height(), 400);
+    }
+
+    // A conversion's end ("Ready") leaves no progress figure behind.
+    void readyClearsTheProgressFigure() {
+        Fixture f;
+        TMainWnd& w = f.Open();
+        w.Progress("97%");
+        w.Status(w.Main().texts.Task("Converting"));
+        QCOMPARE(w.PanelText(0), QString("97%"));
+        w.Status(w.Main().texts.Proc("Ready"));
+        QCOMPARE(w.PanelText(0), QString());
+    }
+
     void windowIsNamedAfterTheLoadedFile() {
         QTemporaryDir dir;
         const std::string path = WriteFile(dir.filePath("harbour.txt"), "     Some text.\r\n");
@@ -176,7 +222,7 @@ private slots:
     void helpWithoutHelpFile() {
         Fixture f;
         TMainWnd& w = f.Open();
-        QCOMPARE(w.Action(Cmd::Help)->text(), QString("Help not downloaded."));
+        QCOMPARE(StripMnemonic(w.Action(Cmd::Help)->text()), QString("Help not downloaded."));
         QVERIFY(!w.Action(Cmd::Help)->isEnabled());
     }
 };

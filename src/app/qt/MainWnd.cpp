@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -27,6 +28,7 @@
 #include "app/qt/ErrorLocaleForm.h"
 #include "app/qt/QtQuestions.h"
 #include "config/TMyReg.h"
+#include "platform/qt/Mnemonics.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/Text1251.h"
 #include "platform/qt/TextEditor.h"
@@ -222,6 +224,7 @@ void TMainWnd::FormCreate() {
         actions_[Cmd::Help]->setText("Help not downloaded.");
         actions_[Cmd::Help]->setEnabled(false);
     }
+    AssignMenuMnemonics();
     if (!main_->fontMessage.empty())
         questions_->ShowMessage(main_->texts.Msg("Error"), main_->fontMessage, MessageIcon::Error);
 }
@@ -267,6 +270,13 @@ void TMainWnd::ApplyLocalization(const LocalizationOutcome& out) {
                                                                              int(kLocalizationPage.size())), this);
         w->show();
     }
+}
+
+// Alt and a letter reach one entry of each menu, whatever the localization.
+void TMainWnd::AssignMenuMnemonics() {
+    AssignMnemonics(menuBar());
+    for (QAction* title : menuBar()->actions())
+        if (title->menu()) AssignMnemonics(title->menu());
 }
 
 void TMainWnd::changeEvent(QEvent* event) {

@@ -140,6 +140,7 @@ private:
     QToolBar* BuildToolBar(const QString& name, std::initializer_list<Cmd> commands);
     void BuildStatusBar();
     void ApplyLocalization(const LocalizationOutcome& out);
+    void AssignMenuMnemonics();
     void EnterStoredMode();
     void ShowActivePage();
 

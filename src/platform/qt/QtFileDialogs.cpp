@@ -10,7 +10,7 @@ QStringList QtFileDialogs::QtFilters(const std::string& filter1251) {
     const QStringList parts = FromCp1251(filter1251).split('|');
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+        filters << StripMnemonic(parts[i]) + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
     return filters;
 }
 
