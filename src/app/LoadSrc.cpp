@@ -149,18 +149,18 @@ LoadResult TMain::FileLoader(const std::string& fileName) {
         r.text.clear();
         return r;
     }
-    DetectAndConvertCodePage(r.text, openDialogType, texts, *ui.questions);
+    if (!DetectAndConvertCodePage(r.text, openDialogType, texts, *ui.questions)) return {};
     windowCaption = "Pellmark (converter) - " + cp1251::FromUtf8(intake::FileNameOf(fileName));
     ApplySourceRules(*this, r.text);
     RemoveCreditFooter(r.text);
-    TitleAndAuthorStep(*this, r.text);
+    if (!TitleAndAuthorStep(*this, r.text)) return {};
     AutoDetectTextFormat(*this, r.text);
     xmlButtonsEnabled = xmlDescriptionLoaded;
     return r;
 }
 
-void TMain::TabSheet1Show() {
-    if (!driver.UpToDate() && Convert()) RefreshPreview();
+void TMain::TabSheet1Show(EmptySource onEmpty) {
+    if (!driver.UpToDate() && Convert(onEmpty)) RefreshPreview();
 }
 
 void TMain::SrcTextChange() { driver.Invalidate(); }

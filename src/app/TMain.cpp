@@ -56,6 +56,12 @@ void TMain::StoreSourceText(const std::string& text) {
     driver.Invalidate();
 }
 
+void TMain::KeepSourceFromEditor() {
+    if (!InAdvancedSourceEditor()) return;
+    const std::string text = ui.sourceEditor->Text();
+    if (!text.empty()) sourceLines_ = LineList::FromText(text);
+}
+
 LineList TMain::GetSourceLines() {
     if (!InAdvancedSourceEditor()) return sourceLines_ ? *sourceLines_ : LineList();
     SourceEditor& editor = *ui.sourceEditor;
@@ -68,12 +74,14 @@ LineList TMain::GetSourceLines() {
     return lines;
 }
 
-bool TMain::Convert() {
+bool TMain::Convert(EmptySource onEmpty) {
     if (driver.UpToDate()) return false;
     LineList source = GetSourceLines();
     if (HoldsNoText(source)) {
         // The result of the last conversion stays as it was.
-        ui.questions->ShowMessage(texts.Msg("Info"), texts.Msg("NothingToConvert"), MessageIcon::Information);
+        ui.status->Status(texts.Proc("Ready"));
+        if (onEmpty == EmptySource::Tell)
+            ui.questions->ShowMessage(texts.Msg("Info"), texts.Msg("NothingToConvert"), MessageIcon::Information);
         return false;
     }
     ConversionContext ctx = MakeContext();

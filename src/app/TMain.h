@@ -51,6 +51,11 @@ struct MainUi {
 };
 
 // The loader's outcome.
+// What a conversion does with a source that holds no text: the user's own
+// "Convert text again" is told why nothing happened; turning to the
+// preview page with nothing loaded stays quiet.
+enum class EmptySource { Tell, Ignore };
+
 enum class LoadOutcome { Text, Nothing, OpenInReader };
 struct LoadResult {
     LoadOutcome outcome = LoadOutcome::Nothing;
@@ -105,10 +110,11 @@ public:
     void StoreSourceText(const std::string& text);
     LineList GetSourceLines();
     bool HasSource() const { return sourceLines_.has_value(); }
-    // Forgets the source line copy (leaving advanced mode, entering the reader).
-    void DropSourceLines() { sourceLines_.reset(); }
+    // Leaving the source editor (advanced mode for another mode): the
+    // source moves into the line copy, so no mode switch loses it.
+    void KeepSourceFromEditor();
     // The "Preview" page becoming visible: converts when out of date.
-    void TabSheet1Show();
+    void TabSheet1Show(EmptySource onEmpty = EmptySource::Ignore);
     // The source editor's change notification.
     void SrcTextChange();
     // Files dropped on the window: the first one is loaded.
@@ -122,7 +128,7 @@ public:
     // Runs the driver on fresh source lines and publishes the result. A
     // source without text is refused with a message, the result left as it
     // was. False when nothing was converted.
-    bool Convert();
+    bool Convert(EmptySource onEmpty = EmptySource::Tell);
     void Publish(LineList result);
     LineList Result() const;
     bool HasResult() const { return result_.has_value(); }

@@ -26,9 +26,10 @@ bool AskDocumentProperties(TMain& main) {
 
 }  // namespace
 
-void TitleAndAuthorStep(TMain& main, const std::string& text) {
+bool TitleAndAuthorStep(TMain& main, const std::string& text) {
     main.ui.status->Status(main.texts.Task("SearchingForTitle"));
     DocValues& doc = main.doc;
+    const DocValues before = doc;
     doc.title.clear();
     doc.author.clear();
     // Name parts of the previous book never carry over to this one.
@@ -43,10 +44,12 @@ void TitleAndAuthorStep(TMain& main, const std::string& text) {
     doc.shortTitle = MakeShortTitle(main.settings, doc.title, doc.author);
     if (main.templates.XmlOutputMode()) SplitAuthor(doc);
 
-    if (!main.settings.AskAboutTitle) return;
+    if (!main.settings.AskAboutTitle) return true;
     if (main.xmlDescriptionLoaded && main.frontEnd().EditBookDescription(MakeBookDescriptionPrefill(doc, text)))
-        return;
-    AskDocumentProperties(main);
+        return true;
+    if (AskDocumentProperties(main)) return true;
+    doc = before;
+    return false;
 }
 
 }  // namespace pm

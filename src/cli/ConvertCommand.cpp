@@ -51,7 +51,7 @@ void ApplyAnswers(const ConvertOptions& o, CliQuestions& q) {
         else if (name == "converted")
             q.formattingChoice = yes ? FormattingDetectedAnswer::Choice::OpenForEditing
                                      : FormattingDetectedAnswer::Choice::Cancel;
-        else if (name == "encoding") q.convertWrongEncoding = yes;
+        else if (name == "encoding") q.wrongEncoding = yes ? YesNoCancel::Yes : YesNoCancel::No;
         else if (name == "title") q.confirmDocProperties = yes;
     }
     q.tocUncheck = o.tocUncheck;

@@ -39,6 +39,9 @@ struct ConversionContext {
 
     // Per-conversion state of the stages.
     bool longTagWarned = false;
+    // A question of a stage was closed without an answer: the driver gives
+    // the conversion up and the last result stays.
+    bool cancelled = false;
 
     // "CurrentTask: " + the process text of key.
     void BeginStage(const std::string& processKey);

@@ -58,6 +58,7 @@ bool PipelineDriver::Convert(LineList source, ConversionContext& ctx) {
     if (upToDate_) return false;
     ctx.status.Busy(true);
     ctx.longTagWarned = false;
+    ctx.cancelled = false;
     if (lastStage_ < 1) {
         ctx.lines = std::move(source);
     } else {
@@ -70,6 +71,11 @@ bool PipelineDriver::Convert(LineList source, ConversionContext& ctx) {
             if (!runs && !st.announceWhenSkipped) continue;
             if (!st.processKey.empty()) ctx.BeginStage(std::string(st.processKey));
             if (runs) st.run(ctx);
+            if (ctx.cancelled) {
+                ctx.status.Busy(false);
+                ctx.status.Status(ctx.texts.Proc("Ready"));
+                return false;
+            }
         }
     }
     ctx.status.Busy(false);

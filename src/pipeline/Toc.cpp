@@ -63,7 +63,10 @@ void ConfirmEntries(ConversionContext& ctx, std::vector<TocEntry>& entries) {
     std::vector<TocChoice> choices;
     choices.reserve(entries.size());
     for (const TocEntry& e : entries) choices.push_back({e.text, true});
-    ctx.questions.ConfirmToc(choices);
+    if (!ctx.questions.ConfirmToc(choices)) {
+        ctx.cancelled = true;
+        return;
+    }
     for (size_t n = 0; n < entries.size() && n < choices.size(); ++n) entries[n].checked = choices[n].checked;
 }
 
@@ -153,6 +156,7 @@ void StageTableOfContents(ConversionContext& ctx) {
     int lowestLevel = 3;
     if (ctx.settings.CreateToc || split) entries = toc::CollectEntries(lines, lowestLevel);
     toc::ConfirmEntries(ctx, entries);
+    if (ctx.cancelled) return;
     for (const toc::TocEntry& e : entries)
         if (!e.checked) toc::RemoveHeader(lines, e.line);
 

@@ -62,10 +62,16 @@ public:
     virtual bool AskLoadBinary(const std::string& text) = 0;
     virtual LargeFileAnswer AskLargeFile(const std::string& text, const std::string& cancelCaption) = 0;
     virtual FormattingDetectedAnswer AskFormattingDetected(const std::string& text) = 0;
-    // The wrong-encoding window (TWrongEncoding): true for "Yes" (convert).
-    virtual bool AskWrongEncoding(const std::string& caption, const std::string& text) = 0;
-    // The table-of-contents confirmation: the answer unchecks entries in place.
-    virtual void ConfirmToc(std::vector<TocChoice>& entries) = 0;
+    // The same window for a book this program did not make, opened for
+    // reading: "Open document for editing" is preselected.
+    virtual FormattingDetectedAnswer AskNotConverted(const std::string& text) = 0;
+    // The wrong-encoding window (TWrongEncoding): Yes converts, No keeps
+    // the text as it is, Cancel (the window closed) gives up the load.
+    virtual YesNoCancel AskWrongEncoding(const std::string& caption, const std::string& text) = 0;
+    // The table-of-contents confirmation: the answer unchecks entries in
+    // place; false when the window was closed without "Done" (the
+    // conversion is then given up).
+    virtual bool ConfirmToc(std::vector<TocChoice>& entries) = 0;
     // The document properties window: edits the request in place; false
     // when the window was closed without confirming.
     virtual bool AskDocProperties(DocPropertiesRequest& request) = 0;

@@ -20,15 +20,16 @@ public:
     bool neverAskLargeFile = false;
     FormattingDetectedAnswer::Choice formattingChoice = FormattingDetectedAnswer::Choice::OpenForEditing;
     bool neverAskFormatting = false;
-    bool convertWrongEncoding = true;
+    YesNoCancel wrongEncoding = YesNoCancel::Yes;
     bool yesNo = true;
     YesNoCancel yesNoCancel = YesNoCancel::Yes;
     std::vector<int> tocUncheck;  // 1-based entries to uncheck
+    bool confirmToc = true;       // false: the window is closed without "Done"
     bool confirmDocProperties = true;
 
     struct Asked {
         std::string kind;  // "message", "yesno", "warning", "yesnocancel", "binary", "large", "formatting",
-                           // "encoding", "toc", "docprops"
+                           // "notconverted", "encoding", "toc", "docprops"
         std::string caption;
         std::string text;
     };
@@ -61,14 +62,19 @@ public:
         asked.push_back({"formatting", "Formating detected", text});
         return {formattingChoice, neverAskFormatting};
     }
-    bool AskWrongEncoding(const std::string& caption, const std::string& text) override {
-        asked.push_back({"encoding", caption, text});
-        return convertWrongEncoding;
+    FormattingDetectedAnswer AskNotConverted(const std::string& text) override {
+        asked.push_back({"notconverted", "Formating detected", text});
+        return {formattingChoice, neverAskFormatting};
     }
-    void ConfirmToc(std::vector<TocChoice>& entries) override {
+    YesNoCancel AskWrongEncoding(const std::string& caption, const std::string& text) override {
+        asked.push_back({"encoding", caption, text});
+        return wrongEncoding;
+    }
+    bool ConfirmToc(std::vector<TocChoice>& entries) override {
         asked.push_back({"toc", "", std::to_string(entries.size())});
         for (int n : tocUncheck)
             if (n >= 1 && static_cast<size_t>(n) <= entries.size()) entries[static_cast<size_t>(n) - 1].checked = false;
+        return confirmToc;
     }
     bool AskDocProperties(DocPropertiesRequest& request) override {
         asked.push_back({"docprops", "", request.values.title});

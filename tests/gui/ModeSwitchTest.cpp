@@ -72,8 +72,56 @@ private slots:
         w.Action(Cmd::SimpleMode)->trigger();
         QCOMPARE(w.CurrentBrowser(), w.WebBrowser1);
         QVERIFY(w.Main().HasResult());
-        QVERIFY(!w.Main().HasSource());
+        QVERIFY(w.Main().HasSource());  // kept for "Convert text again"
         QVERIFY(PageContains(w.CurrentBrowser(), "Second paragraph here"));
+    }
+
+    // Reading the converted book and coming back loses neither the source
+    // nor the result: the preview shows the book, and converting again
+    // gives the whole book, not an empty frame.
+    void readerAndBackKeepsTheBook() {
+        QTemporaryDir dir;
+        const std::string path = WriteFile(dir.filePath("tale.html"),
+                                           "<html><body><p>First paragraph of the tale.</p>"
+                                           "<p>Second paragraph here.</p></body></html>");
+        Fixture f;
+        f.tree.SetDWord(Root(), "Ask about title", 0);
+        TMainWnd& w = f.Open(true);
+        w.OpenCommandLinePath(false, path);
+        QVERIFY(PageContains(w.CurrentBrowser(), "Second paragraph here"));
+        const std::string saved = ToFileName(dir.filePath("tale-read.html"));
+        std::string error;
+        QVERIFY(w.Main().SaveResultAs(saved, SaveFormat::Html, &error));
+        w.OpenInReader(saved);
+        QCOMPARE(w.Mode(), 2);
+        w.Action(Cmd::SimpleMode)->trigger();
+        QCOMPARE(w.Mode(), 0);
+        QVERIFY(PageContains(w.CurrentBrowser(), "Second paragraph here"));
+        QVERIFY(w.Action(Cmd::Refresh)->isEnabled());
+        w.Action(Cmd::Refresh)->trigger();
+        QVERIFY(PageContains(w.CurrentBrowser(), "Second paragraph here"));
+        QVERIFY(w.Main().DocumentText().find("First paragraph of the tale.") != std::string::npos);
+        QCOMPARE(f.questions.CountAsked("message"), size_t(0));
+    }
+
+    // Turning to the preview with nothing loaded says nothing and leaves no
+    // task in the status line; "Convert text again" tells why nothing happens.
+    void emptySourceOnThePreviewPage() {
+        Fixture f;
+        f.tree.SetDWord(Root(), "Interface mode", 1);
+        f.tree.SetDWord(Root(), "Use Source editor", 1);
+        f.tree.SetDWord(Root(), "Active page", 2);
+        TMainWnd& w = f.Open();
+        QCOMPARE(w.PageControl1->currentIndex(), 2);
+        w.PageControl1->setCurrentIndex(0);
+        QCOMPARE(f.questions.CountAsked("message"), size_t(0));
+        QCOMPARE(w.PanelText(1), QString::fromStdString(w.Main().texts.Proc("Ready")));
+        w.Main().driver.Invalidate();
+        w.Action(Cmd::Refresh)->setEnabled(true);
+        w.Action(Cmd::Refresh)->trigger();
+        QCOMPARE(f.questions.CountAsked("message"), size_t(1));
+        QCOMPARE(f.questions.asked.back().text, w.Main().texts.Msg("NothingToConvert"));
+        QVERIFY(!w.Main().HasResult());
     }
 
     void previewPagesFollowTheEditorOptions() {

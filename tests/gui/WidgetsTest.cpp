@@ -177,9 +177,44 @@ private slots:
             w.Content->item(1)->setCheckState(Qt::Checked);
             w.Button1->click();
         });
-        q.ConfirmToc(entries);
+        QVERIFY(q.ConfirmToc(entries));
         QVERIFY(!entries[0].checked);
         QVERIFY(entries[1].checked);
+        // Escape gives the conversion up and takes nothing from the window.
+        WhenShown<TContentChecker>([](TContentChecker& w) {
+            w.CheckAll->click();
+            QTest::keyClick(&w, Qt::Key_Escape);
+        });
+        QVERIFY(!q.ConfirmToc(entries));
+        QVERIFY(!entries[0].checked);
+
+        // "Wrong encoding detected": Yes, No, and Escape which gives the load up.
+        WhenShown<TWrongEncoding>([](TWrongEncoding& w) { w.YesBtn->click(); });
+        QCOMPARE(q.AskWrongEncoding("Wrong encoding detected", "DOS?"), YesNoCancel::Yes);
+        WhenShown<TWrongEncoding>([](TWrongEncoding& w) { w.NoBtn->click(); });
+        QCOMPARE(q.AskWrongEncoding("Wrong encoding detected", "DOS?"), YesNoCancel::No);
+        WhenShown<TWrongEncoding>([](TWrongEncoding& w) {
+            // The caption shows whole: the window is at least as wide as it.
+            QVERIFY(w.width() > w.fontMetrics().horizontalAdvance("Wrong encoding detected"));
+            QTest::keyClick(&w, Qt::Key_Escape);
+        });
+        QCOMPARE(q.AskWrongEncoding("Wrong encoding detected", "DOS?"), YesNoCancel::Cancel);
+
+        // "Document properties": Escape keeps nothing that was typed.
+        DocPropertiesRequest props;
+        props.values.title = "Detected";
+        WhenShown<TTetleWnd>([](TTetleWnd& w) {
+            w.Title->setText("Typed");
+            QTest::keyClick(&w, Qt::Key_Escape);
+        });
+        QVERIFY(!q.AskDocProperties(props));
+        QCOMPARE(props.values.title, std::string("Detected"));
+        WhenShown<TTetleWnd>([](TTetleWnd& w) {
+            w.Title->setText("Typed");
+            w.Button1->click();
+        });
+        QVERIFY(q.AskDocProperties(props));
+        QCOMPARE(props.values.title, std::string("Typed"));
 
         WhenShown<TLarge>([](TLarge& w) {
             QVERIFY(!w.NeverAsk->isChecked());

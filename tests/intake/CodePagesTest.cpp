@@ -93,7 +93,7 @@ TEST(CodePageStep, QuestionsAndChosenTypes) {
     const Texts texts;
     for (const auto& c : cases) {
         ScriptedQuestions q;
-        q.convertWrongEncoding = c.answer;
+        q.wrongEncoding = c.answer ? YesNoCancel::Yes : YesNoCancel::No;
         std::string text = c.text;
         DetectAndConvertCodePage(text, c.type, texts, q);
         EXPECT_EQ(text, c.expectText) << c.text.substr(0, 20) << " type " << c.type;
@@ -103,6 +103,23 @@ TEST(CodePageStep, QuestionsAndChosenTypes) {
             EXPECT_EQ(q.asked[0].text, texts.Msg(c.expectAsked));
         }
     }
+}
+
+// Closing the question gives the load up: the text stays as it came.
+TEST(CodePageStep, ClosedQuestionGivesTheLoadUp) {
+    const Texts texts;
+    ScriptedQuestions q;
+    q.wrongEncoding = YesNoCancel::Cancel;
+    std::string text = kDos + "\xA7\xAD";
+    const std::string before = text;
+    EXPECT_FALSE(DetectAndConvertCodePage(text, 1, texts, q));
+    EXPECT_EQ(text, before);
+    text = KoiBook();
+    EXPECT_FALSE(DetectAndConvertCodePage(text, 1, texts, q));
+    q.wrongEncoding = YesNoCancel::No;
+    EXPECT_TRUE(DetectAndConvertCodePage(text, 1, texts, q));
+    std::string plain = "plain";
+    EXPECT_TRUE(DetectAndConvertCodePage(plain, 1, texts, q));
 }
 
 }  // namespace

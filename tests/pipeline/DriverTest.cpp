@@ -72,6 +72,22 @@ TEST(Driver, SecondConvertWithoutChangeDoesNothing) {
     EXPECT_TRUE(d.Convert(LineList::FromText("other"), t.ctx));
 }
 
+// A stage's question closed without an answer stops the run: no later
+// stage runs, the conversion stays out of date and the status says Ready.
+TEST(Driver, CancelledQuestionStopsTheConversion) {
+    test::TestContext t;
+    t.questions.confirmToc = false;
+    PipelineDriver d;
+    EXPECT_FALSE(d.Convert(LineList::FromText("text\n\n\n\nCHAPTER ONE\n\n\nmore text"), t.ctx));
+    EXPECT_FALSE(d.UpToDate());
+    EXPECT_EQ(t.questions.CountAsked("toc"), 1u);
+    EXPECT_EQ(t.status.statuses.back(), t.texts.Proc("Ready"));
+    for (const std::string& s : t.status.statuses) EXPECT_EQ(s.find("comment"), std::string::npos) << s;
+    t.questions.confirmToc = true;
+    EXPECT_TRUE(d.Convert(LineList::FromText("text\n\n\n\nCHAPTER ONE\n\n\nmore text"), t.ctx));
+    EXPECT_TRUE(d.UpToDate());
+}
+
 TEST(Driver, EmptySourceGivesTheFrameAndTheTitleLine) {
     test::TestContext t;
     t.doc.title = "T";

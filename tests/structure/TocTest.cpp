@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "pipeline/Stages.h"
@@ -12,12 +13,12 @@ using Lines = std::vector<std::string>;
 class CapturingQuestions : public ScriptedQuestions {
 public:
     std::vector<std::string> listed;
-    void ConfirmToc(std::vector<TocChoice>& entries) override {
+    bool ConfirmToc(std::vector<TocChoice>& entries) override {
         for (const auto& e : entries) {
             listed.push_back(e.text);
             EXPECT_TRUE(e.checked);
         }
-        ScriptedQuestions::ConfirmToc(entries);
+        return ScriptedQuestions::ConfirmToc(entries);
     }
 };
 
@@ -45,6 +46,18 @@ protected:
         return out;
     }
 };
+
+// The confirmation closed without "Done" gives the conversion up before
+// any header is touched.
+TEST_F(TocTest, ClosedConfirmationCancelsTheConversion) {
+    q.confirmToc = false;
+    Build({"<div>a</div>", "<h1>One</h1>", "<div>b</div>"});
+    const Lines out = Run();
+    EXPECT_TRUE(ctx.cancelled);
+    // No table was built and the header is left as it was.
+    for (const std::string& line : out) EXPECT_EQ(line.find("href"), std::string::npos) << line;
+    EXPECT_NE(std::find(out.begin(), out.end(), "<h1>One</h1>"), out.end());
+}
 
 TEST_F(TocTest, NoHeadersGivesOnlyTheTitleLine) {
     Build({"<div>text</div>"});

@@ -62,11 +62,16 @@ void CommandActions::ApplyCaptions(const InterfaceTexts& t) {
     for (const CommandRow& row : CommandTable()) {
         QAction* a = (*this)[row.id];
         const QString hint = row.hintKey.empty() ? QString() : FromCp1251(t.Hint(std::string(row.hintKey)));
-        const QString menu = row.menuKey.empty() ? hint : FromCp1251(t.Menu(std::string(row.menuKey)));
+        // A hint standing in for a menu caption has no mnemonic: its "&" is
+        // a literal one ("Save & Read!").
+        const QString menu =
+            row.menuKey.empty() ? QString(hint).replace('&', "&&") : FromCp1251(t.Menu(std::string(row.menuKey)));
         a->setText(menu);
-        a->setToolTip(StripMnemonic(hint.isEmpty() ? menu : hint));
-        a->setStatusTip(StripMnemonic(hint));
-        a->setIconText(StripMnemonic(hint.isEmpty() ? menu : hint));
+        // Hints are plain text; menu captions lose their mnemonic marks.
+        const QString tip = hint.isEmpty() ? StripMnemonic(menu) : hint;
+        a->setToolTip(tip);
+        a->setStatusTip(hint);
+        a->setIconText(QString(tip).replace('&', "&&"));
     }
 }
 

@@ -90,12 +90,12 @@ void ConversionPart::AfterLoad() {
 
 void ConversionPart::RefreshClick() {
     main_.driver.Invalidate();
-    ConvertAndShow();
+    ConvertAndShow(EmptySource::Tell);
 }
 
-void ConversionPart::ConvertAndShow() {
+void ConversionPart::ConvertAndShow(EmptySource onEmpty) {
     const bool converts = !main_.driver.UpToDate();
-    main_.TabSheet1Show();
+    main_.TabSheet1Show(onEmpty);
     if (!converts && main_.InAdvancedHtmlEditor() && htmText_.Modified()) main_.RefreshPreview();
     frame_.UpdateCommands();
 }

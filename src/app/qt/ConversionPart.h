@@ -6,11 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/TMain.h"
 #include "platform/qt/Frame.h"
 
-namespace pm {
-class TMain;
-}
 
 namespace pm::gui {
 
@@ -30,7 +28,7 @@ public:
     void LoadDroppedFiles(const std::vector<std::string>& names);
     // The "Preview" page logic: converts when out of date and shows the
     // result; edits made in the HTML editor are shown too.
-    void ConvertAndShow();
+    void ConvertAndShow(EmptySource onEmpty = EmptySource::Ignore);
     // Ticks the detected or chosen text format and enables its commands.
     void UpdateFormatChecks();
 

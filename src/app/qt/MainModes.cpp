@@ -20,6 +20,7 @@ void TMainWnd::SetInterfaceMode(int target) {
     if (modeKnown_ && target == from) return;
     if (modeKnown_ && (from == kSimpleMode || from == kAdvancedMode)) s.SetPreviousMode(from);
     modeKnown_ = true;
+    main_->KeepSourceFromEditor();
     s.SetInterfaceMode(target);
     if (target == kSimpleMode) SwitchToSimple(from);
     else if (target == kAdvancedMode) SwitchToAdvanced(from);
@@ -38,11 +39,12 @@ void TMainWnd::SwitchToSimple(int from) {
     ReapplyTextSize();
     const std::string result = from == kAdvancedMode ? ResultText() : std::string();
     const bool hadResult = main_->HasResult() || !result.empty();
-    main_->DropSourceLines();
     EnableCommandSet(kSimpleMode);
     main_->settings.SetLastReaderFile("");
     TickMode(kSimpleMode);
-    if (main_->settings.PreviousMode != kReaderMode && from != kReaderMode && hadResult) {
+    // The last result is shown again, also on the way back from the reader:
+    // the book converted before reading is still there to save or convert.
+    if (hadResult) {
         if (!result.empty()) main_->Publish(LineList::FromText(result));
         main_->files.previewShown = false;
         main_->RefreshPreview();
@@ -76,7 +78,6 @@ void TMainWnd::SwitchToReader() {
     Panel1->show();
     SetCurrentBrowser(WebBrowser1);
     ReapplyTextSize();
-    main_->DropSourceLines();
     EnableCommandSet(kReaderMode);
     TickMode(kReaderMode);
 }

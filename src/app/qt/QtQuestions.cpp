@@ -9,6 +9,7 @@
 #include "config/TMyReg.h"
 #include "pipeline/qt/StructureWindows.h"
 #include "platform/qt/Text1251.h"
+#include "platform/qt/WindowFit.h"
 
 namespace pm::gui {
 
@@ -94,6 +95,7 @@ LargeFileAnswer QtQuestions::AskLargeFile(const std::string& text, const std::st
     TLarge& w = *large_;
     w.NeverAsk->setChecked(false);
     w.Message->setText(FromCp1251(text));
+    FitToTexts(&w, w.windowTitle(), w.Message);
     w.CancelBtn->setText(FromCp1251(cancelCaption));
     const bool proceed = w.exec() == QDialog::Accepted;
     return {proceed, w.NeverAsk->isChecked()};
@@ -103,6 +105,7 @@ FormattingDetectedAnswer QtQuestions::AskFormattingDetected(const std::string& t
     CreateLoadWindows();
     TDetectWnd& w = *detect_;
     w.Message->setText(FromCp1251(text));
+    FitToTexts(&w, w.windowTitle(), w.Message);
     FormattingDetectedAnswer a;
     if (w.exec() != QDialog::Accepted) return a;
     a.choice = w.OpenForReading->isChecked() ? FormattingDetectedAnswer::Choice::OpenForReading
@@ -111,13 +114,22 @@ FormattingDetectedAnswer QtQuestions::AskFormattingDetected(const std::string& t
     return a;
 }
 
-bool QtQuestions::AskWrongEncoding(const std::string& caption, const std::string& text) {
-    TWrongEncoding w(FromCp1251(caption), FromCp1251(text), FromCp1251(texts_.Msg("Yes")),
-                     FromCp1251(texts_.Msg("No")), parent_);
-    return w.exec() == QDialog::Accepted;
+FormattingDetectedAnswer QtQuestions::AskNotConverted(const std::string& text) {
+    CreateLoadWindows();
+    detect_->OpenForEditing->setChecked(true);
+    detect_->NeverAsk->setChecked(false);
+    return AskFormattingDetected(text);
 }
 
-void QtQuestions::ConfirmToc(std::vector<TocChoice>& entries) {
+YesNoCancel QtQuestions::AskWrongEncoding(const std::string& caption, const std::string& text) {
+    TWrongEncoding w(FromCp1251(caption), FromCp1251(text), FromCp1251(texts_.Msg("Yes")),
+                     FromCp1251(texts_.Msg("No")), parent_);
+    const int answer = w.exec();
+    if (answer == QDialog::Accepted) return YesNoCancel::Yes;
+    return answer == TWrongEncoding::kNo ? YesNoCancel::No : YesNoCancel::Cancel;
+}
+
+bool QtQuestions::ConfirmToc(std::vector<TocChoice>& entries) {
     CreateConversionWindows();
     TContentChecker& w = *content_;
     w.Content->clear();
@@ -126,9 +138,10 @@ void QtQuestions::ConfirmToc(std::vector<TocChoice>& entries) {
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(e.checked ? Qt::Checked : Qt::Unchecked);
     }
-    w.exec();
+    if (w.exec() != QDialog::Accepted) return false;
     for (size_t i = 0; i < entries.size(); ++i)
         entries[i].checked = w.Content->item(static_cast<int>(i))->checkState() == Qt::Checked;
+    return true;
 }
 
 bool QtQuestions::AskDocProperties(DocPropertiesRequest& r) {
@@ -142,8 +155,8 @@ bool QtQuestions::AskDocProperties(DocPropertiesRequest& r) {
     w.LastName->setText(FromCp1251(r.values.lastName));
     w.AddAutor->setChecked(r.addAuthorToTitle);
     w.Latinic->setChecked(r.makeLatin);
-    w.exec();
-    // Whatever closed the window, its contents are taken.
+    // Closed without "Done" (Escape): nothing typed is taken.
+    if (w.exec() != QDialog::Accepted) return false;
     r.addAuthorToTitle = w.AddAutor->isChecked();
     r.values.title = ToCp1251(w.Title->text());
     r.values.shortTitle = ToCp1251(w.ShortTitle->text());

@@ -23,8 +23,9 @@ public:
     bool AskLoadBinary(const std::string& text) override;
     LargeFileAnswer AskLargeFile(const std::string& text, const std::string& cancelCaption) override;
     FormattingDetectedAnswer AskFormattingDetected(const std::string& text) override;
-    bool AskWrongEncoding(const std::string& caption, const std::string& text) override;
-    void ConfirmToc(std::vector<TocChoice>& entries) override;
+    FormattingDetectedAnswer AskNotConverted(const std::string& text) override;
+    YesNoCancel AskWrongEncoding(const std::string& caption, const std::string& text) override;
+    bool ConfirmToc(std::vector<TocChoice>& entries) override;
     bool AskDocProperties(DocPropertiesRequest& request) override;
 
     // Creates the reused windows in the start order: TDetectWnd, TLarge,

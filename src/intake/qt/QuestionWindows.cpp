@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/Text1251.h"
+#include "platform/qt/WindowFit.h"
 
 namespace pm::gui {
 
@@ -76,10 +77,11 @@ TWrongEncoding::TWrongEncoding(const QString& caption, const QString& text, cons
     NoBtn = new QPushButton(no);
     YesBtn->setDefault(true);
     connect(YesBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(NoBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(NoBtn, &QPushButton::clicked, this, [this] { done(kNo); });
     auto* box = new QVBoxLayout(this);
     box->addWidget(Message);
     box->addLayout(ButtonRow(YesBtn, NoBtn));
+    FitToTexts(this, caption, Message);
 }
 
 }  // namespace pm::gui

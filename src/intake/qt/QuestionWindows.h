@@ -42,6 +42,9 @@ class TWrongEncoding : public QDialog {
 public:
     TWrongEncoding(const QString& caption, const QString& text, const QString& yes, const QString& no,
                    QWidget* parent = nullptr);
+    // exec() gives Accepted for "Yes", kNo for "No" and Rejected when the
+    // window is closed (Escape).
+    static constexpr int kNo = 2;
     QLabel* Message;
     QPushButton* YesBtn;
     QPushButton* NoBtn;
