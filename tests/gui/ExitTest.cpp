@@ -36,6 +36,22 @@ private slots:
         QCOMPARE(TMyReg(f.tree, kRootKey).ReadInteger("Interface mode", -1), 0);
     }
 
+    // Maximized at exit: the normal size is stored, not the maximized one.
+    void maximizedExitStoresTheNormalSize() {
+        Fixture f;
+        TMainWnd& w = f.Open();
+        w.resize(640, 420);
+        QTest::qWait(50);
+        w.showMaximized();
+        QTRY_VERIFY(w.isMaximized());
+        QVERIFY(w.close());
+        f.wnd.reset();
+        const TMyReg reg(f.tree, kRootKey);
+        QCOMPARE(reg.ReadBool("Is maximized", false), true);
+        QCOMPARE(reg.ReadInteger("Window Width", 0), 640);
+        QCOMPARE(reg.ReadInteger("Window Height", 0), 420);
+    }
+
     // Unsaved reader changes: Cancel keeps the window open and maximized.
     void cancelledCloseKeepsTheWindow() {
         QTemporaryDir dir;

@@ -219,6 +219,34 @@ private slots:
         QVERIFY(w.findChild<QMenu*>("file")->actions().contains(w.Action(Cmd::SaveAndRead)));
     }
 
+    // A stored text size is ticked in "Viewer font size" from the start.
+    void storedTextSizeIsTicked() {
+        Fixture f;
+        f.tree.SetDWord(Root(), "Browser forn size", 3);
+        TMainWnd& w = f.Open();
+        QVERIFY(w.Action(Cmd::Large)->isChecked());
+        QVERIFY(!w.Action(Cmd::NormalSize)->isChecked());
+        w.Action(Cmd::DecreaseSize)->trigger();
+        QVERIFY(w.Action(Cmd::NormalSize)->isChecked());
+        QVERIFY(!w.Action(Cmd::Large)->isChecked());
+    }
+
+    // After loading, the detected text format is ticked in the menu and on
+    // its button.
+    void detectedFormatIsTickedAfterLoading() {
+        QTemporaryDir dir;
+        const std::string path = WriteFile(dir.filePath("page.html"), "<html><body><p>One.</p><p>Two.</p></body></html>");
+        Fixture f;
+        f.tree.SetDWord(Root(), "Ask about title", 0);
+        TMainWnd& w = f.Open(true);
+        QVERIFY(w.Main().settings.AutoDetectFormat);
+        QVERIFY(!w.Action(Cmd::FixedWidth)->isChecked());
+        w.OpenCommandLinePath(false, path);  // short texts count as fixed width
+        QVERIFY(w.Action(Cmd::FixedWidth)->isChecked());
+        QVERIFY(!w.Action(Cmd::HtmlFormat)->isChecked());
+        QVERIFY(w.Action(Cmd::SaveResult)->isEnabled());  // there is a result now
+    }
+
     void helpWithoutHelpFile() {
         Fixture f;
         TMainWnd& w = f.Open();

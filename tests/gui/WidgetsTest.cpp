@@ -203,7 +203,9 @@ private slots:
         // "Document properties": Escape keeps nothing that was typed.
         DocPropertiesRequest props;
         props.values.title = "Detected";
+        props.values.shortTitle = std::string(200, 'S') + "end";
         WhenShown<TTetleWnd>([](TTetleWnd& w) {
+            QCOMPARE(w.ShortTitle->cursorPosition(), 0);  // shows the start of a long text
             w.Title->setText("Typed");
             QTest::keyClick(&w, Qt::Key_Escape);
         });

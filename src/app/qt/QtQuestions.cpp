@@ -1,5 +1,6 @@
 #include "app/qt/QtQuestions.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -153,6 +154,8 @@ bool QtQuestions::AskDocProperties(DocPropertiesRequest& r) {
     w.FirstName->setText(FromCp1251(r.values.firstName));
     w.MidName->setText(FromCp1251(r.values.middleName));
     w.LastName->setText(FromCp1251(r.values.lastName));
+    // Long texts show their start, not their end.
+    for (QLineEdit* e : {w.Title, w.ShortTitle, w.Autor, w.FirstName, w.MidName, w.LastName}) e->setCursorPosition(0);
     w.AddAutor->setChecked(r.addAuthorToTitle);
     w.Latinic->setChecked(r.makeLatin);
     // Closed without "Done" (Escape): nothing typed is taken.
