@@ -23,7 +23,9 @@ class HtmlViewEvents {
 public:
     virtual ~HtmlViewEvents() = default;
     // Asked before every navigation (typed loads and link clicks alike);
-    // setting cancel stops it.
+    // setting cancel stops it. The desktop view names a local file by its
+    // "file://" URL, percent-encoded, with its anchor; a listener takes a
+    // bare path as a whole file name.
     virtual void BeforeNavigate(const std::string& /*url*/, bool& /*cancel*/) {}
     // The page is loaded.
     virtual void DocumentComplete(const std::string& /*url*/) {}

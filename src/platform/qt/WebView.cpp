@@ -1,6 +1,9 @@
 #include "platform/qt/WebView.h"
 
 #include <QApplication>
+#include <QChildEvent>
+#include <QDesktopServices>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -9,7 +12,10 @@
 #include <algorithm>
 #include <QTimer>
 #include <QWebEngineHistory>
+#include <QVBoxLayout>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineUrlRequestInfo>
 #include <array>
@@ -20,28 +26,75 @@ namespace pm::gui {
 
 namespace {
 
+// How long after a click or a key press a navigation still counts as the
+// user's own.
+constexpr qint64 kUserActionMs = 1500;
+
 bool IsLocalScheme(const QString& scheme) {
     return scheme == "file" || scheme == "about" || scheme == "data" || scheme == "qrc" || scheme.isEmpty();
 }
 
-// Resources requested by a local page must be local too.
-class LocalOnlyInterceptor : public QWebEngineUrlRequestInterceptor {
+// The folder a local page may read from, with a trailing slash; empty when
+// the page is no local file.
+QString FolderOf(const QUrl& page) {
+    if (!page.isLocalFile()) return {};
+    QString folder = QFileInfo(page.toLocalFile()).absolutePath();
+    if (!folder.endsWith('/')) folder += '/';
+    return folder;
+}
+
+bool InFolder(const QUrl& request, const QString& folder) {
+    return !folder.isEmpty() && request.isLocalFile() && QDir::cleanPath(request.toLocalFile()).startsWith(folder);
+}
+
+// A page that a page opened: it shows what its opener writes into it and
+// goes nowhere by itself.
+class PopupPage : public QWebEnginePage {
 public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
-        if (IsLocalScheme(info.firstPartyUrl().scheme()) && !IsLocalScheme(info.requestUrl().scheme()))
-            info.block(true);
+    using QWebEnginePage::QWebEnginePage;
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+        if (url.scheme() == "about" || url.scheme() == "data") return true;
+        if (isMainFrame && type == NavigationTypeLinkClicked && !IsLocalScheme(url.scheme()))
+            OpenInDesktopBrowser(url);
+        return false;
     }
 };
+
+}  // namespace
+
+// Every request of a page passes here (on the UI thread). A local page
+// reaches no remote address; in a confined view it reads no local file
+// outside its own folder. Navigations of the main frame are the page's
+// business (acceptNavigationRequest).
+class LocalPagePolicy : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    bool confined = false;
+
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        const QUrl first = info.firstPartyUrl();
+        const QUrl request = info.requestUrl();
+        if (IsLocalScheme(first.scheme()) && !IsLocalScheme(request.scheme())) {
+            info.block(true);
+            return;
+        }
+        if (!confined || info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame) return;
+        if (request.isLocalFile() && !InFolder(request, FolderOf(first))) info.block(true);
+    }
+};
+
+namespace {
 
 class Page : public QWebEnginePage {
 public:
     Page(WebView* view) : QWebEnginePage(view), view_(view) {}
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
         if (!isMainFrame) return IsLocalScheme(url.scheme()) || !IsLocalScheme(this->url().scheme());
-        return view_->AllowNavigation(url);
+        return view_->AllowNavigation(url, type == NavigationTypeLinkClicked);
     }
 
 private:
@@ -70,13 +123,67 @@ const QString kScroller = QStringLiteral("(document.scrollingElement || document
 
 }  // namespace
 
+void OpenInDesktopBrowser(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+NoteWindow::NoteWindow(LocalPagePolicy* policy, QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("NoteWindow");
+    setAttribute(Qt::WA_DeleteOnClose);
+    view_ = new QWebEngineView(this);
+    auto* page = new PopupPage(view_);
+    page->setUrlRequestInterceptor(policy);
+    page->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    view_->setPage(page);
+    connect(page, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
+    connect(page, &QWebEnginePage::titleChanged, this, &QWidget::setWindowTitle);
+    auto* box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addWidget(view_);
+}
+
+QWebEnginePage* NoteWindow::Page() const { return view_->page(); }
+
 WebView::WebView(QWidget* parent) : QWebEngineView(parent) {
     setPage(new Page(this));
     // Dropped files belong to the window, which loads them as sources.
     setAcceptDrops(false);
-    interceptor_ = new LocalOnlyInterceptor(this);
-    page()->setUrlRequestInterceptor(interceptor_);
+    policy_ = new LocalPagePolicy(this);
+    page()->setUrlRequestInterceptor(policy_);
     Connect();
+}
+
+void WebView::SetConfined(bool confined) {
+    policy_->confined = confined;
+    QWebEngineSettings* s = page()->settings();
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, !confined);
+}
+
+bool WebView::Confined() const { return policy_->confined; }
+
+// The page's own widget comes and goes with the renderer: whatever widget
+// joins the view is watched for the user's clicks and keys.
+bool WebView::event(QEvent* e) {
+    if (e->type() == QEvent::ChildPolished || e->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(e)->child();
+        if (child && child->isWidgetType()) child->installEventFilter(this);
+    }
+    return QWebEngineView::event(e);
+}
+
+bool WebView::eventFilter(QObject* watched, QEvent* e) {
+    const QEvent::Type t = e->type();
+    if (t == QEvent::MouseButtonRelease || t == QEvent::KeyPress || t == QEvent::TouchEnd) lastInput_.start();
+    return QWebEngineView::eventFilter(watched, e);
+}
+
+bool WebView::UserJustActed() const { return lastInput_.isValid() && lastInput_.elapsed() < kUserActionMs; }
+
+void WebView::OpenWindow(QWebEngineNewWindowRequest& request) {
+    auto* w = new NoteWindow(policy_, window());
+    const QRect asked = request.requestedGeometry();
+    w->resize(asked.width() > 0 ? asked.width() : 400, asked.height() > 0 ? asked.height() : 210);
+    request.openIn(w->Page());
+    w->show();
 }
 
 WebView::~WebView() = default;
@@ -102,19 +209,24 @@ void WebView::Connect() {
         alive_ = false;
         loading_ = false;
     });
+    connect(page(), &QWebEnginePage::newWindowRequested, this,
+            [this](QWebEngineNewWindowRequest& request) { OpenWindow(request); });
 }
 
-bool WebView::AllowNavigation(const QUrl& url) {
-    // A local page may not lead to a remote address.
+std::string WebView::EventAddress(const QUrl& url) {
+    return url.isLocalFile() ? url.toString(QUrl::FullyEncoded).toStdString() : url.toString().toStdString();
+}
+
+bool WebView::AllowNavigation(const QUrl& url, bool userLink) {
+    // A local page may not lead to a remote address; a link the user
+    // clicked opens in the desktop's browser instead.
     if (IsLocalScheme(page()->url().scheme()) && !page()->url().isEmpty() && !IsLocalScheme(url.scheme())) {
         loading_ = false;
+        if (userLink && UserJustActed()) OpenInDesktopBrowser(url);
         return false;
     }
     bool cancel = false;
-    if (events_) {
-        const std::string address = url.isLocalFile() ? ToFileName(url.toLocalFile()) : url.toString().toStdString();
-        events_->BeforeNavigate(address, cancel);
-    }
+    if (events_) events_->BeforeNavigate(EventAddress(url), cancel);
     if (cancel) loading_ = false;
     return !cancel;
 }
