@@ -7,9 +7,11 @@ PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin libqt6opengl6-dev
   libgl-dev libxkbcommon-dev
-  libpcre2-dev libxml2-dev
+  libpcre2-dev libxml2-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  desktop-file-utils
+  epubcheck
 )
 
 missing=()

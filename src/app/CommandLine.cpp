@@ -23,6 +23,8 @@ StartCommand ParseCommandLine(const std::vector<std::string>& args) {
         cmd.kind = StartCommand::Kind::Uninstall;
     } else if (cp1251::EqualsNoCase(first, "/UNINSTALLMUTE")) {
         cmd.kind = StartCommand::Kind::UninstallMute;
+    } else if (first == "--version" && args.size() == 1) {
+        cmd.kind = StartCommand::Kind::Version;
     } else if (cp1251::EqualsNoCase(first, "-r")) {
         cmd.kind = StartCommand::Kind::Read;
         cmd.path = Join(args.begin() + 1, args.end());

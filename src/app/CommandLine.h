@@ -10,13 +10,14 @@
 namespace pm {
 
 struct StartCommand {
-    enum class Kind { Normal, Uninstall, UninstallMute, Read, Edit };
+    enum class Kind { Normal, Uninstall, UninstallMute, Read, Edit, Version };
     Kind kind = Kind::Normal;
     // The joined path, as the file system spells it (bytes of the argument).
     std::string path;
 };
 
-// args: the arguments after the program name.
+// args: the arguments after the program name. "--version" alone asks for
+// the program's version and nothing else.
 StartCommand ParseCommandLine(const std::vector<std::string>& args);
 
 // The message shown when the named file does not exist (path in

@@ -2,9 +2,11 @@
 // commands.
 #include <filesystem>
 
+#include "app/EpubExport.h"
 #include "app/TMain.h"
 #include "common/AtomicFile.h"
 #include "output/Footer.h"
+#include "output/Utf8Output.h"
 #include "platform/FileDialogs.h"
 #include "platform/HtmlView.h"
 #include "platform/SourceEditor.h"
@@ -78,6 +80,7 @@ void TMain::RefreshPreview() {
         if (ui.preview) ui.preview->Navigate("about:blank");
         return;
     }
+    if (!writePreviewFile && !templates.XmlOutputMode()) return;
     ui.status->Status(texts.Task("SavingToFileForBrowser"));
     ui.status->Busy(true);
     if (!WriteFileAtomic(files.previewFile, DocumentText())) {
@@ -104,14 +107,23 @@ bool TMain::SaveResultAs(const std::string& path, SaveFormat format, std::string
         if (error) *error = "There is no converted document to save as \"" + path + "\".";
         return false;
     }
-    if (format == SaveFormat::Html) return WriteFileAtomic(path, DocumentText(), error);
-    return WriteFileAtomic(path, PlainTextDocument(Result(), settings, templates), error);
+    if (format == SaveFormat::Epub) return SaveEpubAs(*this, path, error);
+    return WriteFileAtomic(
+        path, InOutputCodePage(SavedDocumentText(format), format == SaveFormat::PlainText, settings.OutputUtf8), error);
+}
+
+std::string TMain::SavedDocumentText(SaveFormat format) const {
+    if (format == SaveFormat::PlainText) return PlainTextDocument(Result(), settings, templates);
+    if (format == SaveFormat::Html || !xmlDescriptionLoaded) return DocumentText();
+    return SwapXmlReferences(DocumentText(), xml.LocalReferences(),
+                             xml.PublicReferences(format == SaveFormat::XmlWithStyleSheet));
 }
 
 bool TMain::CopyPartFilesTo(const std::string& folder, std::string* error) {
     for (const std::string& part : files.partFiles) {
         std::string bytes;
         if (!ReadWholeFile(part, bytes, error)) return false;
+        if (settings.OutputUtf8) bytes = Utf8Document(bytes);
         const std::string target = (std::filesystem::path(folder) / FileNameOf(part)).string();
         if (!WriteFileAtomic(target, bytes, error)) return false;
     }
@@ -134,9 +146,13 @@ void TMain::SaveHTML() {
         AskSavePath(*this, xml ? kXmlResultFilter : kResultFilter, xml ? 2 : 1, settings.LastEditSaveDir,
                     saveDialogFile);
     if (!answer) return;
+    const bool epub = !xml && answer->filterIndex == 3;
     const bool markup = xml || answer->filterIndex != 2;
-    const std::string path = WithDefaultExtension(answer->path, markup ? templates.Get("FileExt") : ".txt");
-    if (!SaveResultAs(path, markup ? SaveFormat::Html : SaveFormat::PlainText, &error)) ReportFailure(*this, error);
+    const std::string path =
+        WithDefaultExtension(answer->path, epub ? ".epub" : markup ? templates.Get("FileExt") : ".txt");
+    SaveFormat format = epub ? SaveFormat::Epub : markup ? SaveFormat::Html : SaveFormat::PlainText;
+    if (xml) format = answer->filterIndex == 1 ? SaveFormat::XmlWithStyleSheet : SaveFormat::XmlStandalone;
+    if (!SaveResultAs(path, format, &error)) ReportFailure(*this, error);
 }
 
 void TMain::ToolButton68Click() {

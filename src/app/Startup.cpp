@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/TMain.h"
+#include "options/OptionRows.h"
 #include "config/SettingsIO.h"
 #include "hyphen/FontTables.h"
 #include "regexlists/RegExprList.h"
@@ -12,8 +13,10 @@ namespace pm {
 LocalizationOutcome TMain::Start(WidgetSettings* widgets) {
     // The record starts with the built-in defaults; the interface texts come
     // before the settings, and the templates are loaded by the same step.
+    FillTreeRowDefaults(uiTexts);
     LocalizationOutcome localization = ApplyInterfaceTexts(config, uiTexts, texts);
     templates.Load(config, programDir);
+    xmlDescriptionLoaded = ReadXmlDescriptionMode(config, programDir, xml);
     StartPreviewFile(files.previewFile, files.tempFiles, SystemTempFolder());
     LoadSettings(config, settings, widgets);
     ApplyPostLoadFallbacks(settings);

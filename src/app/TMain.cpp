@@ -8,11 +8,6 @@
 namespace pm {
 
 namespace {
-ScriptedQuestions& SilentQuestions() {
-    static ScriptedQuestions q;
-    return q;
-}
-
 // Nothing a reader would see: no lines, or lines of spaces, tabs and form
 // feeds only. Such a source would make a book of a title and a footer.
 bool HoldsNoText(const LineList& lines) {
@@ -25,7 +20,10 @@ bool HoldsNoText(const LineList& lines) {
 TMain::TMain(ConfigTree& userHive, MainUi uiIn, std::string dir)
     : config(userHive), ui(uiIn), programDir(std::move(dir)) {
     if (!ui.status) ui.status = &nullStatus_;
-    if (!ui.questions) ui.questions = &SilentQuestions();
+    if (!ui.questions) {
+        silentQuestions_ = std::make_unique<ScriptedQuestions>();
+        ui.questions = silentQuestions_.get();
+    }
 }
 
 TMain::~TMain() = default;
@@ -41,6 +39,7 @@ bool TMain::InAdvancedHtmlEditor() const {
 ConversionContext TMain::MakeContext() {
     ConversionContext ctx(settings, doc, templates, texts, *ui.status, *ui.questions, files);
     ctx.xmlDescriptionLoaded = xmlDescriptionLoaded;
+    ctx.xmlReferences = xml.LocalReferences();
     ctx.font = font.get();
     ctx.rules = rules.get();
     return ctx;

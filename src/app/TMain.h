@@ -24,6 +24,7 @@
 #include "app/FrontEnd.h"
 #include "platform/Questions.h"
 #include "platform/StatusSink.h"
+#include "xml/XmlMode.h"
 
 namespace pm {
 
@@ -32,6 +33,7 @@ class FileDialogs;   // platform/FileDialogs.h
 class SourceEditor;  // platform/SourceEditor.h
 class FontTable;
 class RegexRuleLists;
+class ScriptedQuestions;  // platform/ScriptedQuestions.h
 
 enum InterfaceMode : int { kSimpleMode = 0, kAdvancedMode = 1, kReaderMode = 2 };
 
@@ -78,10 +80,17 @@ public:
     InterfaceTexts uiTexts;  // menu, hint, tree and control captions
     OutputFiles files;
     PipelineDriver driver;
+    // XML description mode (entered at start when html\xml has "Ostrel" = 1)
+    // and the values of html\xml; the book description is in doc.
     bool xmlDescriptionLoaded = false;
+    XmlDescriptionValues xml;
     std::unique_ptr<FontTable> font;         // the chosen device font table
     std::unique_ptr<RegexRuleLists> rules;   // the user's rule lists
     bool saveSettingsAtExit = true;
+    // Off for a headless conversion that shows no preview (the library
+    // conversion of pellmark-cli): the preview file is then written only
+    // where it is read, by the XML check.
+    bool writePreviewFile = true;
     std::string windowCaption;
     // The "Open for editing" dialog: its file name and its type choice
     // (1 Windows/autodetect, 2 MS DOS, 3 KOI8-RU).
@@ -138,6 +147,9 @@ public:
     // ---- document output (src/output/Publish.cpp)
     // Result joined with CR LF, the footer text inserted (not in XML output mode).
     std::string DocumentText() const;
+    // What a save of that format writes (XML formats: the references
+    // exchanged in XML description mode).
+    std::string SavedDocumentText(SaveFormat format) const;
     // Writes the preview file and shows it in the preview browser.
     void RefreshPreview();
     // "Save the result" (split documents: copies the part files), "Save &
@@ -159,6 +171,9 @@ private:
     std::optional<LineList> sourceLines_;  // the source line copy
     std::optional<LineList> result_;
     NullStatusSink nullStatus_;
+    // The questions when the front end gives none: each window its own, so
+    // that windows on different threads share nothing.
+    std::unique_ptr<ScriptedQuestions> silentQuestions_;
     FrontEnd nullFrontEnd_;
 };
 

@@ -1,18 +1,14 @@
 #include "app/Uninstall.h"
 
-#include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <system_error>
+
+#include "shell/DesktopEntries.h"
 
 namespace pm {
 
 namespace {
-
-std::string DataHome() {
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return xdg;
-    if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/share";
-    return {};
-}
 
 bool KeyIsEmpty(const ConfigTree& tree, std::string_view key) {
     return tree.SubKeys(key).empty() && tree.Values(key).empty();
@@ -24,19 +20,17 @@ void DeleteIfEmpty(ConfigTree& tree, std::string_view key) {
 
 }  // namespace
 
-std::vector<std::string> DesktopEntryPaths() {
-    const std::string home = DataHome();
-    if (home.empty()) return {};
-    return {home + "/applications/pellmark-parse.desktop", home + "/applications/pellmark-read.desktop"};
-}
+std::vector<std::string> DesktopEntryPaths() { return shell::ShellEntryPaths(shell::ApplicationsFolder()); }
 
 bool RunUninstall(ConfigTree& user, Questions& questions, bool ask, const std::vector<std::string>& desktopEntries) {
     if (ask && !questions.AskYesNo("Reinstall", "Are you sure you want to remove all Pellmark settings from registry?"))
         return false;
+    std::set<std::string> touched;
     for (const std::string& entry : desktopEntries) {
         std::error_code ec;
-        std::filesystem::remove(entry, ec);  // an entry that is not there is fine
+        if (std::filesystem::remove(entry, ec)) touched.insert(std::filesystem::path(entry).parent_path().string());
     }
+    for (const std::string& folder : touched) shell::RefreshMimeCache(folder);
     user.DeleteKey(kRootKey);
     DeleteIfEmpty(user, "Software\\Vorn Soft\\Pellmark");
     DeleteIfEmpty(user, "Software\\Vorn Soft");

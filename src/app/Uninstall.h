@@ -15,7 +15,8 @@ namespace pm {
 inline constexpr const char* kUninstallEntryKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pellmark 1.00";
 
 // The desktop entries of the "Parse with Pellmark" and "Read with Pellmark"
-// verbs: $XDG_DATA_HOME/applications (or ~/.local/share/applications).
+// verbs (shell/DesktopEntries.h): $XDG_DATA_HOME/applications (or
+// ~/.local/share/applications).
 std::vector<std::string> DesktopEntryPaths();
 
 // Removes the configuration data from the tree and deletes the desktop

@@ -9,14 +9,18 @@
 #include <string>
 
 #include "app/TMain.h"
+#include "cli/BatchConvert.h"
 #include "cli/CliConfig.h"
+#include "cli/CliXml.h"
 #include "cli/Commands.h"
+#include "cli/ConvertJob.h"
 #include "cli/ConvertOptions.h"
 #include "cli/TerminalStatus.h"
 #include "common/AtomicFile.h"
 #include "common/Cp1251.h"
 #include "output/Saving.h"
 #include "pipeline/TextFormat.h"
+#include "pipeline/Title.h"
 #include "platform/ScriptedQuestions.h"
 
 namespace pm::cli {
@@ -44,25 +48,6 @@ private:
     TerminalStatus& status_;
 };
 
-void ApplyAnswers(const ConvertOptions& o, CliQuestions& q) {
-    for (const auto& [name, yes] : o.answers) {
-        if (name == "binary") q.loadBinary = yes;
-        else if (name == "large") q.proceedLargeFile = yes;
-        else if (name == "converted")
-            q.formattingChoice = yes ? FormattingDetectedAnswer::Choice::OpenForEditing
-                                     : FormattingDetectedAnswer::Choice::Cancel;
-        else if (name == "encoding") q.wrongEncoding = yes ? YesNoCancel::Yes : YesNoCancel::No;
-        else if (name == "title") q.confirmDocProperties = yes;
-    }
-    q.tocUncheck = o.tocUncheck;
-}
-
-std::string ProgramDir() {
-    std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string(".") : self.parent_path().string();
-}
-
 // "\n" inside an entry as \n, a backslash as \\.
 std::string EscapeEntry(const std::string& text) {
     std::string out;
@@ -73,50 +58,6 @@ std::string EscapeEntry(const std::string& text) {
         else out += c;
     }
     return out;
-}
-
-bool WriteOut(const std::string& path, const std::string& bytes, std::string& error) {
-    if (path == "-") {
-        const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
-        if (!ok) error = "cannot write to standard output";
-        return ok;
-    }
-    return WriteFileAtomic(path, bytes, &error);
-}
-
-std::string DefaultOutput(const ConvertOptions& o, const TMain& main) {
-    const std::string ext = o.format == "txt" ? ".txt" : main.templates.Get("FileExt");
-    fs::path out = fs::path(o.input).replace_extension(ext);
-    if (fs::path(o.input) == out) out += ".converted" + ext;
-    return out.string();
-}
-
-void ApplyDocValueOptions(const ConvertOptions& o, TMain& main) {
-    if (o.titleSet) main.doc.title = cp1251::FromUtf8(o.title);
-    if (o.authorSet) main.doc.author = cp1251::FromUtf8(o.author);
-    if (o.shortTitleSet) main.doc.shortTitle = cp1251::FromUtf8(o.shortTitle);
-    if (o.commentSet) main.doc.comment = cp1251::FromUtf8(o.comment);
-}
-
-// The finished document as "Save the result" writes it.
-std::string SavedText(const TMain& main, SaveFormat fmt) {
-    if (fmt == SaveFormat::Html) return main.DocumentText();
-    return PlainTextDocument(main.Result(), main.settings, main.templates);
-}
-
-// Why a file could not be opened, as far as the system tells; "" when it
-// looks readable (the loader then stopped for another reason it reported).
-std::string WhyUnreadable(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return std::strerror(errno);
-    if (S_ISDIR(st.st_mode)) return "it is a folder";
-    if (!S_ISREG(st.st_mode)) return "it is not a regular file";
-    if (::access(path.c_str(), R_OK) != 0) return std::strerror(errno);
-    return {};
-}
-
-bool DocValueOptionsGiven(const ConvertOptions& o) {
-    return o.titleSet || o.authorSet || o.shortTitleSet || o.commentSet;
 }
 
 int Convert(const ConvertOptions& o) {
@@ -137,34 +78,14 @@ int Convert(const ConvertOptions& o) {
     ui.status = &status;
     ui.questions = &questions;
     TMain main(tree, ui, ProgramDir());
+    CliXmlFrontEnd xmlFront(main, status);
+    main.ui.frontEnd = &xmlFront;
     main.Start();
-    for (const auto& [key, value] : o.sets)
-        if (!ApplyCliSetting(main.settings, key, cp1251::FromUtf8(value), error)) return fail(error, 2);
-    if (o.preset >= 0) {
-        main.settings.AutoDetectFormat = false;
-        ApplyTextFormatPreset(main.settings, o.preset);
-    }
-    if (!o.splitDir.empty()) main.settings.BreakTextApartByToc = true;
-    main.openDialogType = o.openAs;
-    main.driver.SetLastStage(o.stages);
+    if (!ApplyConvertSettings(o, main, error)) return fail(error, 2);
 
-    const bool loaded = main.LoadSrc(o.input);
-    if (loaded && !main.HasResult()) main.Convert();
-    if (!loaded || !main.HasResult()) {
+    if (!LoadAndConvert(o, main, questions, o.input, error)) {
         main.Shutdown();
-        if (main.lastLoadOutcome == LoadOutcome::OpenInReader)
-            return fail("\"" + o.input + "\" was made by Pellmark and \"Open for reading converted\" opens such "
-                        "files for reading; add --set \"Open for reading converted=2\" to convert it anyway");
-        if (questions.CountAsked("binary") > 0 && !questions.loadBinary)
-            return fail("\"" + o.input + "\" does not look like a text file and was not loaded; add --answer "
-                        "binary=yes to load it anyway");
-        const std::string why = main.lastLoadOutcome == LoadOutcome::Nothing ? WhyUnreadable(o.input) : "";
-        return fail("nothing was converted from \"" + o.input + "\"" + (why.empty() ? "" : ": " + why));
-    }
-    if (DocValueOptionsGiven(o)) {
-        ApplyDocValueOptions(o, main);
-        main.driver.Invalidate();
-        main.Convert();
+        return fail(error);
     }
 
     int code = 0;
@@ -185,17 +106,20 @@ int Convert(const ConvertOptions& o) {
         else if (!main.CopyPartFilesTo(o.splitDir, &error)) code = fail(error);
         else std::fprintf(stderr, "Wrote %zu files into %s\n", main.files.partFiles.size(), o.splitDir.c_str());
     } else {
-        const std::string out = o.output.empty() ? DefaultOutput(o, main) : o.output;
-        const SaveFormat fmt = o.format == "txt" ? SaveFormat::PlainText : SaveFormat::Html;
-        if (out == "-") {
-            if (!WriteOut(out, SavedText(main, fmt), error)) code = fail(error);
-        } else if (!main.SaveResultAs(out, fmt, &error)) {
+        const std::string out = o.output.empty() ? DefaultOutput(o, main, o.input) : o.output;
+        // An XML result is checked as the desktop program checks its preview.
+        if (main.templates.XmlOutputMode()) {
+            main.RefreshPreview();
+            status.Clear();
+        }
+        if (!SaveBook(o, main, out, error)) {
             code = fail(error);
-        } else if (::isatty(STDERR_FILENO)) {
+        } else if (out != "-" && ::isatty(STDERR_FILENO)) {
             status.Clear();
             std::fprintf(stderr, "Wrote %s\n", out.c_str());
         }
     }
+    if (xmlFront.ReportLast() && code == 0) code = fail("the XML check found an error in the document (reported above)");
     main.Shutdown();
     return code;
 }
@@ -213,6 +137,8 @@ int RunConvert(const Args& args) {
         std::fputs(ConvertHelp(), stdout);
         return 0;
     }
+    std::error_code ec;
+    if (IsBatch(opts) || fs::is_directory(opts.input, ec)) return ConvertBooks(opts);
     return Convert(opts);
 }
 

@@ -42,15 +42,32 @@ bool SplitPair(const std::string& s, std::string& key, std::string& value) {
 }  // namespace
 
 const char* ConvertHelp() {
-    return "usage: pellmark-cli convert INPUT [options]\n"
+    return "usage: pellmark-cli convert INPUT... [options]\n"
            "\n"
            "Loads INPUT (plain text or HTML; Windows-1251, DOS 866, KOI8-R or UTF-8),\n"
            "converts it and writes the finished document as bytes (Windows-1251).\n"
+           "Several inputs, or folders (their .txt, .htm and .html files), are converted\n"
+           "side by side; a broken book is reported and the others go on.\n"
            "Questions are answered without asking (see --answer); messages go to stderr.\n"
            "\n"
            "  -o, --output FILE     where to write; '-' is standard output; by default\n"
            "                        beside INPUT with the output extension\n"
-           "  --format html|txt     the document with its footer (default), or its text\n"
+           "  --format html|txt|xml-link\n"
+           "                        the document with its footer (default), or its text;\n"
+           "                        with an XML skin the document carries its public DTD\n"
+           "                        reference (default) or that and the style-sheet link\n"
+           "                        (xml-link), and its preview is checked first\n"
+           "  --format epub         an EPUB book: split at its level-1 headers, or by the\n"
+           "                        table of contents with --set \"Break text Apart by TOC=1\"\n"
+           "  --output-encoding windows-1251|utf-8\n"
+           "                        the code page of HTML and text output (default: the\n"
+           "                        \"Output UTF-8\" setting, off: Windows-1251); a UTF-8\n"
+           "                        page declares it in its charset\n"
+           "  -O, --output-dir DIR  with several books: write the outputs into DIR under\n"
+           "                        their own names (default: beside each input)\n"
+           "  -r, --recursive       take the books in the sub-folders of folders too, and\n"
+           "                        keep the sub-folders under -O\n"
+           "  -j, --jobs N          convert N books at the same time (default: one per core)\n"
            "  --config FILE         use that REGEDIT4 file as the configuration (read-only)\n"
            "  --no-config           built-in defaults only\n"
            "                        (default: the user's configuration, read-only)\n"
@@ -80,8 +97,13 @@ const char* ConvertHelp() {
            "                        break inside an entry as \\n, a backslash as \\\\)\n"
            "  -h, --help            this text\n"
            "\n"
-           "Exit status: 0 done, 1 the file could not be loaded or written, 2 bad usage.\n";
+           "With several books a progress bar is shown on a terminal, and a summary at the\n"
+           "end.\n"
+           "Exit status: 0 done, 1 a file could not be loaded or written (with several\n"
+           "books: any of them), 2 bad usage.\n";
 }
+
+bool IsBatch(const ConvertOptions& o) { return o.inputs.size() > 1 || !o.outputDir.empty() || o.recursive; }
 
 bool ParseConvertOptions(const Args& args, ConvertOptions& o, std::string& error) {
     for (size_t i = 0; i < args.size(); ++i) {
@@ -141,7 +163,27 @@ bool ParseConvertOptions(const Args& args, ConvertOptions& o, std::string& error
         }
         if (a == "--format") {
             if (!value(o.format)) return false;
-            if (o.format != "html" && o.format != "txt") { error = "--format takes html or txt"; return false; }
+            if (o.format != "html" && o.format != "txt" && o.format != "xml-link" && o.format != "epub") {
+                error = "--format takes html, txt, xml-link or epub";
+                return false;
+            }
+            continue;
+        }
+        if (a == "--output-encoding") {
+            if (!value(v)) return false;
+            std::string lower;
+            for (char c : v) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            if (lower == "utf-8" || lower == "utf8") o.outputEncoding = "utf-8";
+            else if (lower == "windows-1251" || lower == "cp1251") o.outputEncoding = "windows-1251";
+            else { error = "--output-encoding takes windows-1251 or utf-8, not \"" + v + "\""; return false; }
+            continue;
+        }
+        if (a == "-O" || a == "--output-dir") { if (!value(o.outputDir)) return false; continue; }
+        if (a == "-r" || a == "--recursive") { o.recursive = true; continue; }
+        if (a == "-j" || a == "--jobs" || (a.size() > 2 && a.compare(0, 2, "-j") == 0)) {
+            if (a.size() > 2 && a[1] == 'j') v = a.substr(2);
+            else if (!value(v)) return false;
+            if (!ParseInt(v, o.jobs) || o.jobs < 1) { error = "--jobs takes a number 1 or more"; return false; }
             continue;
         }
         if (a == "--title") { if (!value(o.title)) return false; o.titleSet = true; continue; }
@@ -155,10 +197,24 @@ bool ParseConvertOptions(const Args& args, ConvertOptions& o, std::string& error
             continue;
         }
         if (!a.empty() && a[0] == '-' && a != "-") { error = "unknown option " + a; return false; }
-        if (!o.input.empty()) { error = "only one INPUT file may be given"; return false; }
-        o.input = a;
+        o.inputs.push_back(a);
     }
-    if (o.input.empty()) { error = "no INPUT file given"; return false; }
+    if (o.inputs.empty()) { error = "no INPUT file given"; return false; }
+    o.input = o.inputs.front();
+    if (IsBatch(o)) {
+        if (!o.output.empty()) { error = "-o names one output; with several books use -O DIR"; return false; }
+        if (o.dumpLines || !o.splitDir.empty()) {
+            error = std::string(o.dumpLines ? "--dump-lines" : "--split") + " takes one INPUT";
+            return false;
+        }
+        for (const std::string& in : o.inputs)
+            if (in == "-") { error = "standard input cannot be one of several books"; return false; }
+    }
+    if (o.format == "epub" && (o.dumpLines || !o.splitDir.empty())) {
+        error = std::string(o.dumpLines ? "--dump-lines" : "--split") +
+                " does not make an EPUB book; a split EPUB comes with --set \"Break text Apart by TOC=1\"";
+        return false;
+    }
     if (!o.configFile.empty() && o.noConfig) { error = "--config and --no-config exclude each other"; return false; }
     return true;
 }

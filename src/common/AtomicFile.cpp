@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -30,12 +31,26 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// The process's file creation mask. Reading it with umask() means setting
+// it for a moment, which races with files created on other threads (the
+// library conversion writes books side by side), so it is read from the
+// kernel's status of the process, and only where that is missing the old
+// way, once.
+mode_t ReadUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
 mode_t ModeFor(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    static const mode_t kUmask = ReadUmask();
+    return 0666 & ~kUmask;
 }
 
 }  // namespace

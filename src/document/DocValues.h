@@ -14,6 +14,9 @@ struct DocValues {
     std::string middleName;
     std::string lastName;
     std::string coverImage;  // file name of the title image; empty for none
+    // The book description (XML description mode): the XML text the
+    // book-description editor gave when it was last closed.
+    std::string bookDescription;
 };
 
 }  // namespace pm

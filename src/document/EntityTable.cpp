@@ -24,8 +24,29 @@ constexpr std::array<EntityName, 100> BuildTable() {
     return t;
 }
 
+// Named references beyond the Latin-1 set.
+struct ExtraEntity {
+    std::string_view name;
+    char32_t cp;
+};
+constexpr std::array<ExtraEntity, 21> kExtraEntities = {{
+    {"apos", 0x27},     {"ndash", 0x2013},  {"mdash", 0x2014}, {"lsquo", 0x2018}, {"rsquo", 0x2019},
+    {"sbquo", 0x201A},  {"ldquo", 0x201C},  {"rdquo", 0x201D}, {"bdquo", 0x201E}, {"dagger", 0x2020},
+    {"Dagger", 0x2021}, {"bull", 0x2022},   {"hellip", 0x2026}, {"permil", 0x2030}, {"lsaquo", 0x2039},
+    {"rsaquo", 0x203A}, {"euro", 0x20AC},   {"trade", 0x2122}, {"numero", 0x2116}, {"ensp", 0x2002},
+    {"emsp", 0x2003},
+}};
+
 }  // namespace
 
 const std::array<EntityName, 100> kEntityTable = BuildTable();
+
+int EntityCodePoint(std::string_view name) {
+    for (const auto& e : kEntityTable)
+        if (e.name == name) return e.code;
+    for (const auto& e : kExtraEntities)
+        if (e.name == name) return static_cast<int>(e.cp);
+    return -1;
+}
 
 }  // namespace pm

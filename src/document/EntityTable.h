@@ -15,4 +15,9 @@ struct EntityName {
 
 extern const std::array<EntityName, 100> kEntityTable;
 
+// The Unicode code point of a named reference ("mdash" without "&" and
+// ";"): the table above, then the HTML 4.0 names beyond Latin-1 that books
+// use (dashes, quotes, the ellipsis, the numero sign ...). -1 when unknown.
+int EntityCodePoint(std::string_view name);
+
 }  // namespace pm

@@ -11,30 +11,9 @@
 namespace pm {
 namespace {
 
-// Named references beyond the Latin-1 set that Windows-1251 can show.
-struct ExtraEntity {
-    std::string_view name;
-    char32_t cp;
-};
-constexpr std::array<ExtraEntity, 21> kExtraEntities = {{
-    {"apos", 0x27},     {"ndash", 0x2013},  {"mdash", 0x2014}, {"lsquo", 0x2018}, {"rsquo", 0x2019},
-    {"sbquo", 0x201A},  {"ldquo", 0x201C},  {"rdquo", 0x201D}, {"bdquo", 0x201E}, {"dagger", 0x2020},
-    {"Dagger", 0x2021}, {"bull", 0x2022},   {"hellip", 0x2026}, {"permil", 0x2030}, {"lsaquo", 0x2039},
-    {"rsaquo", 0x203A}, {"euro", 0x20AC},   {"trade", 0x2122}, {"numero", 0x2116}, {"ensp", 0x2002},
-    {"emsp", 0x2003},
-}};
-
 bool IsAsciiAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsAsciiAlnum(char c) { return IsAsciiAlpha(c) || (c >= '0' && c <= '9'); }
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
-
-int NamedCodePoint(std::string_view name) {
-    for (const auto& e : kEntityTable)
-        if (e.name == name) return e.code;
-    for (const auto& e : kExtraEntities)
-        if (e.name == name) return static_cast<int>(e.cp);
-    return -1;
-}
 
 size_t DecodeNumeric(std::string_view s, long& cp) {
     // s starts with "&#"
@@ -69,7 +48,7 @@ size_t DecodeCharReference(std::string_view s, unsigned char& out) {
         size_t i = 1;
         while (i < s.size() && i <= 10 && IsAsciiAlnum(s[i])) ++i;
         if (i < s.size() && s[i] == ';' && i > 1) {
-            cp = NamedCodePoint(s.substr(1, i - 1));
+            cp = EntityCodePoint(s.substr(1, i - 1));
             len = i + 1;
         }
     }

@@ -24,6 +24,16 @@ std::string PlainTextDocument(const LineList& result, const Settings& settings, 
     return text;
 }
 
+std::string SwapXmlReferences(std::string text, std::string_view local, std::string_view publicRefs) {
+    if (local.empty()) return text;
+    const size_t at = text.find(local);
+    if (at == std::string::npos) return text;
+    size_t length = local.size();
+    if (at + length < text.size() && text[at + length] == '\r') ++length;
+    text.replace(at, length, publicRefs);
+    return text;
+}
+
 std::string WithDefaultExtension(const std::string& path, std::string_view ext) {
     if (std::filesystem::path(path).filename().has_extension()) return path;
     return path + std::string(ext);

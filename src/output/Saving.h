@@ -12,10 +12,15 @@
 
 namespace pm {
 
-enum class SaveFormat { Html, PlainText };
+// XmlStandalone and XmlWithStyleSheet: the document of XML description mode
+// with its public references ("Save as standalone XML", "Save as XML wint
+// xsl link").
+enum class SaveFormat { Html, PlainText, XmlStandalone, XmlWithStyleSheet, Epub };
 
 // The dialog filters of the save commands.
-inline constexpr std::string_view kResultFilter = "Save as HTML document|*.html;*.htm|Save as plain text|*.txt";
+// The third filter saves an EPUB book (src/epub).
+inline constexpr std::string_view kResultFilter =
+    "Save as HTML document|*.html;*.htm|Save as plain text|*.txt|EPUB book|*.epub";
 inline constexpr std::string_view kXmlResultFilter = "Save as XML wint xsl link|*.xml|Save as standalone XML|*.xml";
 inline constexpr std::string_view kSaveAndReadFilter = "Save as HTML document|*.html;*.htm";
 inline constexpr std::string_view kSourceFilter =
@@ -32,6 +37,13 @@ std::string DocumentWithFooter(const LineList& result, const Settings& settings,
 // line. It takes the result itself, not the page with its HTML footer: the
 // text carries the plain-text credit and note instead, once each.
 std::string PlainTextDocument(const LineList& result, const Settings& settings, const Templates& templates);
+
+// Saving in XML description mode: the first occurrence of the local
+// references is replaced by the public ones, and the carriage return that
+// ends the line goes with it (the first line then ends with a bare line
+// feed). Without local references, or when they are not found, the text
+// stays as it is; a character other than a carriage return is never dropped.
+std::string SwapXmlReferences(std::string text, std::string_view local, std::string_view publicRefs);
 
 // path with ext appended when its file name has no extension.
 std::string WithDefaultExtension(const std::string& path, std::string_view ext);

@@ -36,6 +36,7 @@ struct ConversionContext {
     const FontTable* font = nullptr;           // the chosen device font, if loaded
     const RegexRuleLists* rules = nullptr;     // the user's rule lists, if loaded
     bool xmlDescriptionLoaded = false;         // an XML book description is in use
+    std::string xmlReferences;                 // then: "SYS DTD" + "XML Style sheet", the head entry
 
     // Per-conversion state of the stages.
     bool longTagWarned = false;

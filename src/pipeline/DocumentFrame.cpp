@@ -5,7 +5,10 @@
 namespace pm {
 namespace {
 
+// In XML description mode the head is the local DTD and style-sheet
+// references, and the title entry carries the book description.
 std::string HeadEntry(const ConversionContext& ctx) {
+    if (ctx.xmlDescriptionLoaded) return ctx.xmlReferences;
     const std::string& header = ctx.templates.Get("Header");
     if (ctx.templates.XmlOutputMode())
         return FormatTemplate(header, {ctx.doc.firstName, ctx.doc.middleName, ctx.doc.lastName});
@@ -13,6 +16,7 @@ std::string HeadEntry(const ConversionContext& ctx) {
 }
 
 std::string TitleEntry(const ConversionContext& ctx) {
+    if (ctx.xmlDescriptionLoaded) return FormatTemplate(ctx.templates.Get("TitleNoImage"), {ctx.doc.bookDescription});
     if (!ctx.doc.coverImage.empty())
         return FormatTemplate(ctx.templates.Get("TitleImage"), {ctx.doc.shortTitle, ctx.doc.coverImage});
     return FormatTemplate(ctx.templates.Get("TitleNoImage"), {ctx.doc.shortTitle});

@@ -3,6 +3,7 @@
 // asked is recorded in order.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ public:
     bool neverAskFormatting = false;
     YesNoCancel wrongEncoding = YesNoCancel::Yes;
     bool yesNo = true;
+    // Answers to the yes/no questions in the order they are asked; yesNo
+    // answers once they run out.
+    std::deque<bool> yesNoAnswers;
     YesNoCancel yesNoCancel = YesNoCancel::Yes;
     std::vector<int> tocUncheck;  // 1-based entries to uncheck
     bool confirmToc = true;       // false: the window is closed without "Done"
@@ -40,7 +44,10 @@ public:
     }
     bool AskYesNo(const std::string& caption, const std::string& text) override {
         asked.push_back({"yesno", caption, text});
-        return yesNo;
+        if (yesNoAnswers.empty()) return yesNo;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
     }
     bool AskWarningYesNo(const std::string& caption, const std::string& text) override {
         asked.push_back({"warning", caption, text});

@@ -90,7 +90,7 @@ private slots:
     void readSwitchOpensTheBookInReaderMode() {
         QTemporaryDir dir;
         const std::string path =
-            WriteFile(dir.filePath("read me.html"), "<html><body><p>Chapter one begins</p></body></html>");
+            WriteFile(dir.filePath("read me.html"), kProducedHead + std::string("<body><p>Chapter one begins</p></body></html>"));
         Fixture f;
         Start(f, {"-r", ToFileName(dir.filePath("read")), "me.html"});
         QCOMPARE(f.wnd->Mode(), 2);

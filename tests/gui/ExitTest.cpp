@@ -55,7 +55,7 @@ private slots:
     // Unsaved reader changes: Cancel keeps the window open and maximized.
     void cancelledCloseKeepsTheWindow() {
         QTemporaryDir dir;
-        const std::string book = WriteFile(dir.filePath("b.html"), "<html><body>b</body></html>");
+        const std::string book = WriteFile(dir.filePath("b.html"), kProducedHead + std::string("<body>b</body></html>"));
         Fixture f;
         TMainWnd& w = f.Open();
         w.OpenInReader(book);

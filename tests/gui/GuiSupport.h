@@ -19,13 +19,19 @@
 namespace pm::gui::test {
 
 // Before the application exists: shared GL contexts for the web view, and
-// no sandbox when the tests run as root.
+// no sandbox when the tests run as root. The desktop entries that an
+// integrated installation rewrites at start go to a folder of the tests,
+// never to the user's own.
 inline void InitMain() {
     AllowWebEngineAsRoot();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    qputenv("XDG_DATA_HOME", PM_ARTIFACTS "/xdg-data-home");
 }
 
 inline std::string Root() { return std::string(kRootKey); }
+
+// The start of a book this program made: the reader opens it without asking.
+inline const std::string kProducedHead = "<html><head><meta name=\"Generator\" content=\"Pellmark\"></head>";
 
 struct Fixture {
     ConfigTree tree;

@@ -64,7 +64,7 @@ private slots:
     void readerStoredWithBook() {
         QTemporaryDir dir;
         const std::string book = WriteFile(dir.filePath("book.html"),
-                                           "<html><body><p>Reader page text</p></body></html>");
+                                           kProducedHead + std::string("<body><p>Reader page text</p></body></html>"));
         Fixture f;
         f.tree.SetDWord(Root(), "Interface mode", 2);
         f.tree.SetString(Root(), "Last reader file", book);

@@ -37,11 +37,18 @@ void ConversionPart::BindCommands() {
     connect(frame_.Action(Cmd::SaveSrc), &QAction::triggered, this, [this] { main_.SaveSrc(); });
 
     connect(&srcText_, &QPlainTextEdit::textChanged, this, &ConversionPart::SrcTextChange);
-    connect(frame_.Action(Cmd::Cut), &QAction::triggered, &srcText_, &QPlainTextEdit::cut);
+    connect(frame_.Action(Cmd::Cut), &QAction::triggered, &srcText_, &TextEditor::cut);
     connect(frame_.Action(Cmd::Copy), &QAction::triggered, &srcText_, &QPlainTextEdit::copy);
-    connect(frame_.Action(Cmd::Paste), &QAction::triggered, &srcText_, &QPlainTextEdit::paste);
-    connect(frame_.Action(Cmd::Undo), &QAction::triggered, &srcText_, &QPlainTextEdit::undo);
-    connect(frame_.Action(Cmd::Redo), &QAction::triggered, &srcText_, &QPlainTextEdit::redo);
+    connect(frame_.Action(Cmd::Paste), &QAction::triggered, &srcText_, &TextEditor::paste);
+    // The hints name the next step once the editor has moved its step over.
+    connect(frame_.Action(Cmd::Undo), &QAction::triggered, this, [this] {
+        srcText_.undo();
+        UpdateUndoRedo();
+    });
+    connect(frame_.Action(Cmd::Redo), &QAction::triggered, this, [this] {
+        srcText_.redo();
+        UpdateUndoRedo();
+    });
     connect(&srcText_, &QPlainTextEdit::copyAvailable, frame_.Action(Cmd::Copy), &QAction::setEnabled);
     connect(&srcText_, &QPlainTextEdit::copyAvailable, frame_.Action(Cmd::Cut), &QAction::setEnabled);
     connect(&srcText_, &QPlainTextEdit::undoAvailable, this, &ConversionPart::UpdateUndoRedo);

@@ -33,7 +33,7 @@ const MenuLayout kMenus[] = {
     {"parsing",
      "",
      {Cmd::Refresh, kSeparator, Cmd::AutodetectFormat, kSeparator, Cmd::FixedWidth, Cmd::LineToParagraph,
-      Cmd::HtmlFormat}},
+      Cmd::HtmlFormat, kSeparator, Cmd::RegExprWindow}},
     {"help", "", {Cmd::Help, Cmd::About}},
 };
 }  // namespace

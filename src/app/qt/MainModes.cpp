@@ -9,6 +9,7 @@
 
 #include "app/qt/ConversionPart.h"
 #include "app/qt/MainWnd.h"
+#include "options/qt/OptionsPanel.h"
 #include "platform/qt/TextEditor.h"
 #include "platform/qt/WebView.h"
 
@@ -18,6 +19,9 @@ void TMainWnd::SetInterfaceMode(int target) {
     Settings& s = main_->settings;
     const int from = s.InterfaceMode;
     if (modeKnown_ && target == from) return;
+    if (modeKnown_)
+        for (FramePart* part : parts_)
+            if (!part->ModeChanging(target)) return;
     if (modeKnown_ && (from == kSimpleMode || from == kAdvancedMode)) s.SetPreviousMode(from);
     modeKnown_ = true;
     main_->KeepSourceFromEditor();
@@ -139,6 +143,8 @@ void TMainWnd::UpdateCommands() {
     actions_.EnableFor(Mode(), main_->HasSource() || !main_->files.sourcePath.empty(), main_->HasResult());
     UpdateHistoryCommands();
     if (conversion_) conversion_->ModeChanged(Mode());
+    // The document values (title, author …) may have changed with a load.
+    if (optionsPanel_) optionsPanel_->OptionChanged("");
 }
 
 // The mode menu: simple at once; advanced after the warning, unless the

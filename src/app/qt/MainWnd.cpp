@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -15,7 +14,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -24,16 +22,24 @@
 #include <QWebEngineHistory>
 
 #include "app/CommandLine.h"
+#include "app/DeviceBook.h"
+#include "app/qt/AboutForm.h"
 #include "app/qt/ConversionPart.h"
 #include "app/qt/ErrorLocaleForm.h"
 #include "app/qt/QtQuestions.h"
+#include "app/qt/ShellIntegrationRow.h"
 #include "config/TMyReg.h"
 #include "platform/qt/Mnemonics.h"
 #include "platform/qt/QtFileDialogs.h"
 #include "platform/qt/Text1251.h"
 #include "platform/qt/TextEditor.h"
 #include "platform/qt/WebView.h"
+#include "editing/qt/EditingPart.h"
+#include "options/qt/OptionsPanel.h"
 #include "reader/qt/ReaderPart.h"
+#include "xml/qt/XmlPart.h"
+#include "regexlists/qt/RuleWindows.h"
+#include "shell/qt/ShellPart.h"
 
 namespace pm::gui {
 
@@ -65,12 +71,46 @@ TMainWnd::~TMainWnd() { FormDestroy(); }
 
 void TMainWnd::BuildParts() {
     conversion_ = std::make_unique<ConversionPart>(*this, *main_, *SrcText, *HTMText);
-    reader_ = std::make_unique<ReaderPart>(*this, main_->settings, main_->texts, main_->uiTexts, *questions_,
-                                           *dialogs_);
-    parts_ = {conversion_.get(), reader_.get()};
+    reader_ = std::make_unique<ReaderPart>(*this,
+                                           reader::ReaderContext{main_->settings, main_->texts, main_->uiTexts,
+                                                                 main_->templates, *questions_, *this,
+                                                                 dialogs_.get()},
+                                           tree_, *WebBrowser1);
+    editing_ = std::make_unique<EditingPart>(*this, main_->settings, main_->texts, main_->uiTexts, tree_,
+                                             *questions_, *SrcText, *HTMText);
+    rules_ = std::make_unique<RulesPart>(*this, main_->rules, main_->texts, *this, *questions_, tree_,
+                                         main_->uiTexts.localized, *SrcText, *HTMText);
+    parts_ = {conversion_.get(), reader_.get(), optionsPanel_, editing_.get(), rules_.get()};
+    // Parts that live as the window's children.
+    parts_.push_back(new AboutPart(*this, *main_, *questions_, this));
+    parts_.push_back(new ShellPart(*this,
+                                   ShellContext{tree_, main_->doc, main_->files, main_->texts, *questions_,
+                                                [this](std::vector<shell::BookFile>& book, std::string* error) {
+                                                    return FinishedBook(*main_, book, error);
+                                                },
+                                                ToFileName(QCoreApplication::applicationFilePath())},
+                                   this));
+    xml_ = new XmlPart(*this,
+                       XmlContext{tree_, programDir_, main_->settings, main_->texts, main_->uiTexts, *questions_,
+                                  main_->doc, main_->files, main_->xml, main_->xmlButtonsEnabled, *HTMText,
+                                  [this] {
+                                      const BookDescriptionPrefill p = MakeBookDescriptionPrefill(main_->doc, "");
+                                      return DescriptionPrefill{p.date, p.program, p.firstName, p.middleName,
+                                                                p.lastName, p.title};
+                                  },
+                                  [this] { PageControl1->setCurrentIndex(kHtmlPage); },
+                                  [this] {
+                                      main_->driver.Invalidate();
+                                      conversion_->ConvertAndShow();
+                                  }},
+                       this);
+    parts_.push_back(xml_);
     BindFrameCommands();
     for (FramePart* part : parts_) part->BindCommands();
     connect(conversion_.get(), &ConversionPart::CaptionChanged, this, &TMainWnd::ShowCaption);
+    connect(editing_.get(), &EditingPart::showSourcePage, this, [this] {
+        if (PageControl1->isTabVisible(kSourcePage)) PageControl1->setCurrentIndex(kSourcePage);
+    });
 }
 
 void TMainWnd::BindFrameCommands() {
@@ -126,14 +166,22 @@ void TMainWnd::BuildWidgets() {
                                        {Cmd::LoadSrc, Cmd::OpenReader, Cmd::SaveResult, Cmd::SaveAndRead, kSeparator,
                                         Cmd::GoBack, Cmd::GoForward, Cmd::Refresh, kSeparator, Cmd::AutodetectFormat,
                                         Cmd::FixedWidth, Cmd::LineToParagraph, Cmd::HtmlFormat, kSeparator, Cmd::SendToRocket,
-                                        Cmd::XMLHead, Cmd::RegExpr, Cmd::Find, kSeparator, Cmd::Bookshelf}));
+                                        Cmd::XMLHead, Cmd::RegExpr, Cmd::FindSelected, kSeparator, Cmd::Bookshelf}));
     WebBrowser0 = new WebView(preview);
     WebBrowser0->setObjectName("WebBrowser0");
     previewBox->addWidget(WebBrowser0, 1);
     PageControl1->addTab(preview, "Preview");
-    HTMText = new TextEditor;
+    auto* html = new QWidget;
+    html->setObjectName("HtmlPage");
+    auto* htmlBox = new QVBoxLayout(html);
+    htmlBox->setContentsMargins(0, 0, 0, 0);
+    htmlBox->addWidget(BuildToolBar("HtmlToolBar", {Cmd::HtmCut, Cmd::HtmCopy, Cmd::HtmPaste, Cmd::HtmUndo, Cmd::HtmRedo,
+                                                    kSeparator, Cmd::HtmFind, Cmd::HtmReplace, kSeparator,
+                                                    Cmd::RegExpr}));
+    HTMText = new TextEditor(html);
     HTMText->setObjectName("HTMText");
-    PageControl1->addTab(HTMText, "HTML");
+    htmlBox->addWidget(HTMText, 1);
+    PageControl1->addTab(html, "HTML");
     auto* source = new QWidget;
     source->setObjectName("SourcePage");
     auto* sourceBox = new QVBoxLayout(source);
@@ -154,14 +202,13 @@ void TMainWnd::BuildWidgets() {
     RightPanel->setObjectName("RightPanel");
     auto* rightBox = new QVBoxLayout(RightPanel);
     rightBox->setContentsMargins(0, 0, 0, 0);
-    OptionsTree = new QTreeWidget(RightPanel);
-    OptionsTree->setObjectName("OptionsTree");
-    OptionsTree->header()->hide();
-    new QTreeWidgetItem(OptionsTree, QStringList{"Configuration"});
-    Description = new QTextBrowser(RightPanel);
-    Description->setMaximumHeight(90);
-    rightBox->addWidget(OptionsTree, 1);
-    rightBox->addWidget(Description);
+    options_ = std::make_unique<OptionsModel>(main_->settings, main_->doc, main_->uiTexts);
+    options_->config = &tree_;
+    options_->invalidate = [this] { main_->driver.Invalidate(); };
+    shellRow_ = std::make_unique<ShellIntegrationRow>(main_->uiTexts);
+    options_->shell = shellRow_.get();
+    optionsPanel_ = new OptionsPanel(*options_, main_->texts, *questions_, RightPanel);
+    rightBox->addWidget(optionsPanel_);
     Splitter1->setStretchFactor(0, 1);
     setCentralWidget(central);
 
@@ -202,18 +249,21 @@ QString TMainWnd::PanelText(int panel) const { return panels_[panel]->text(); }
 
 void TMainWnd::FormCreate() {
     const QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
-    OptionsTree->setFont(titleFont);
+    optionsPanel_->OptionsTree->setFont(titleFont);
     statusBar()->setFont(titleFont);
     setAcceptDrops(true);
-    OptionsTree->expandItem(OptionsTree->topLevelItem(0));
     main_->settings = Settings{};
     SetInterfaceMode(kAdvancedMode);
     SetInterfaceMode(kSimpleMode);
     WebBrowser0->Navigate("about:blank");
     WebBrowser1->Navigate("about:blank");
     ApplyLocalization(main_->Start(this));
+    options_->font = main_->font.get();
     main_->settings.observer = this;
+    OptionChanged("");
+    reader_->SettingsLoaded();
     EnterStoredMode();
+    reader_->StartFinished();
     ShowActivePage();
     conversion_->UpdateFormatChecks();
     TickTextSize();
@@ -240,7 +290,7 @@ void TMainWnd::EnterStoredMode() {
         SetInterfaceMode(kSimpleMode);  // from reader: forgets the last reader file
     } else {
         main_->settings.SetInterfaceMode(kSimpleMode);  // how the window is arranged now
-        if (reopen) OpenInReader(last);
+        if (reopen) reader_->ReopenAtStart(last);
         else SetInterfaceMode(stored == kAdvancedMode ? kAdvancedMode : kSimpleMode);
     }
     main_->settings.SetPreviousMode(previous);
@@ -298,6 +348,7 @@ void TMainWnd::SplashTimer() {
         splash_->close();
         splash_->deleteLater();
     }
+    reader_->RestoreStartPos();
 }
 
 void TMainWnd::closeEvent(QCloseEvent* event) {
@@ -318,6 +369,8 @@ void TMainWnd::FormDestroy() {
     main_->settings.observer = nullptr;
     const std::string programPath = programDir_ + "/pellmark";
     SaveSettingsAtExit(tree_, main_->settings, main_->saveSettingsAtExit, this, programPath);
+    // The rule lists are written when their windows changed them.
+    if (main_->saveSettingsAtExit && rules_->Changed() && main_->rules) main_->rules->Save(tree_);
     main_->openDialogFile.clear();
     main_->Shutdown();
     // The widgets outlive the logic by a moment; they tell it nothing more.
@@ -340,6 +393,13 @@ void TMainWnd::resizeEvent(QResizeEvent* event) {
 void TMainWnd::SaveReaderChanges() { reader_->SaveReaderChanges(); }
 void TMainWnd::ForgetReaderChanges() { reader_->ForgetReaderChanges(); }
 
+void TMainWnd::CheckXmlOutput() { xml_->CheckXmlPreview(); }
+
+bool TMainWnd::EditBookDescription(const BookDescriptionPrefill& p) {
+    return xml_->EditBookDescription({p.date, p.program, p.firstName, p.middleName, p.lastName, p.title},
+                                     p.annotation);
+}
+
 bool TMainWnd::SwitchInterfaceMode(int mode) {
     SetInterfaceMode(mode);
     return true;
@@ -347,6 +407,18 @@ bool TMainWnd::SwitchInterfaceMode(int mode) {
 
 void TMainWnd::OptionChanged(std::string_view storedName) {
     if (storedName == "Show HTML" || storedName == "Use Source editor") ArrangePreviewPages();
+    if (storedName.starts_with("Src font") || storedName.starts_with("HTM font") || storedName.starts_with("Wrap in"))
+        ApplyEditorLook();
+    for (FramePart* part : parts_) part->OptionChanged(storedName);
+}
+
+// The editors' fonts and word wrap follow their settings.
+void TMainWnd::ApplyEditorLook() {
+    const Settings& s = main_->settings;
+    SrcText->setFont(QFont(FromCp1251(s.SrcFontName), s.SrcFontSize));
+    HTMText->setFont(QFont(FromCp1251(s.HtmFontName), s.HtmFontSize));
+    SrcText->setLineWrapMode(s.WrapInSrc ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    HTMText->setLineWrapMode(s.WrapInHtml ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 // ---- the status bar
@@ -396,10 +468,7 @@ void TMainWnd::ApplyLoaded(const Settings& s) {
     if (s.IsMaximized) setWindowState(windowState() | Qt::WindowMaximized);
     RightPanel->resize(s.PanelWidth, RightPanel->height());
     Splitter1->setSizes({std::max(100, width() - s.PanelWidth), s.PanelWidth});
-    SrcText->setFont(QFont(FromCp1251(s.SrcFontName), s.SrcFontSize));
-    HTMText->setFont(QFont(FromCp1251(s.HtmFontName), s.HtmFontSize));
-    SrcText->setLineWrapMode(s.WrapInSrc ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-    HTMText->setLineWrapMode(s.WrapInHtml ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    ApplyEditorLook();
 }
 
 void TMainWnd::CaptureInto(Settings& s) {
@@ -437,7 +506,20 @@ std::string TMainWnd::DialogFileName(FileDialogKind kind) const {
 
 // ---- frame commands
 
+QString TMainWnd::SelectedPreviewText() const { return WebBrowser0->selectedText(); }
+int TMainWnd::ActivePage() const { return PageControl1->currentIndex(); }
+
 void TMainWnd::OpenInReader(const std::string& path) { reader_->OpenInReader(path); }
+
+QMenu* TMainWnd::Menu(const QString& key) const { return menus_.value(key); }
+
+// A book the reader turns away goes to the editor, as if chosen in the
+// "Open for editing" dialog.
+void TMainWnd::OpenForEditing(const std::string& path) {
+    main_->openDialogFile = path;
+    SetInterfaceMode(main_->settings.PreviousMode);
+    conversion_->LoadWithoutDialog(path);
+}
 
 void TMainWnd::OpenCommandLinePath(bool forReading, const std::string& path) {
     const QFileInfo info(FromFileName(path));
@@ -447,7 +529,7 @@ void TMainWnd::OpenCommandLinePath(bool forReading, const std::string& path) {
         return;
     }
     const std::string full = ToFileName(info.absoluteFilePath());
-    if (forReading) OpenInReader(full);
+    if (forReading) reader_->OpenFromCommandLine(full);
     else conversion_->LoadWithoutDialog(full);
 }
 

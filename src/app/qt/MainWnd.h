@@ -18,6 +18,7 @@
 #include "app/qt/CommandActions.h"
 #include "app/qt/SplashForm.h"
 #include "config/SettingsIO.h"
+#include "options/OptionsModel.h"
 #include "platform/HtmlView.h"
 #include "platform/StatusSink.h"
 #include "platform/qt/Frame.h"
@@ -26,8 +27,6 @@ class QMenu;
 class QSplitter;
 class QTabWidget;
 class QToolBar;
-class QTreeWidget;
-class QTextBrowser;
 
 namespace pm::gui {
 
@@ -37,6 +36,10 @@ class TextEditor;
 class WebView;
 class ConversionPart;
 class ReaderPart;
+class XmlPart;
+class OptionsPanel;
+class EditingPart;
+class RulesPart;
 
 class TMainWnd : public QMainWindow,
                  public Frame,
@@ -56,6 +59,10 @@ public:
     TMain& Main() { return *main_; }
     ConversionPart& Conversion() { return *conversion_; }
     ReaderPart& Reader() { return *reader_; }
+    XmlPart& Xml() { return *xml_; }
+    OptionsPanel& Options() { return *optionsPanel_; }
+    EditingPart& Editing() { return *editing_; }
+    RulesPart& Rules() { return *rules_; }
     // The text of a status-bar panel (0 progress, 1 status line, 2 free).
     QString PanelText(int panel) const;
     // The text of the localization error window, when one was shown.
@@ -76,11 +83,17 @@ public:
     void SetInterfaceMode(int mode) override;
     void UpdateCommands() override;
     QWidget* Window() override { return this; }
+    QString SelectedPreviewText() const override;
+    int ActivePage() const override;
+    QMenu* Menu(const QString& key) const override;
+    void OpenForEditing(const std::string& path) override;
     // FrontEnd
     void SaveReaderChanges() override;
     void ForgetReaderChanges() override;
     void OpenForReading(const std::string& path) override { OpenInReader(path); }
     bool SwitchInterfaceMode(int mode) override;
+    void CheckXmlOutput() override;
+    bool EditBookDescription(const BookDescriptionPrefill& prefill) override;
     // SettingsObserver
     void OptionChanged(std::string_view storedName) override;
     // StatusSink
@@ -103,8 +116,6 @@ public:
     QTabWidget* PageControl1 = nullptr;
     QWidget* RightPanel = nullptr;
     QSplitter* Splitter1 = nullptr;
-    QTreeWidget* OptionsTree = nullptr;
-    QTextBrowser* Description = nullptr;
     TextEditor* SrcText = nullptr;
     TextEditor* HTMText = nullptr;
 
@@ -140,6 +151,7 @@ private:
     QToolBar* BuildToolBar(const QString& name, std::initializer_list<Cmd> commands);
     void BuildStatusBar();
     void ApplyLocalization(const LocalizationOutcome& out);
+    void ApplyEditorLook();
     void AssignMenuMnemonics();
     void EnterStoredMode();
     void ShowActivePage();
@@ -167,6 +179,12 @@ private:
     CommandActions actions_;
     std::unique_ptr<ConversionPart> conversion_;
     std::unique_ptr<ReaderPart> reader_;
+    std::unique_ptr<OptionsModel> options_;
+    std::unique_ptr<ShellIntegration> shellRow_;
+    OptionsPanel* optionsPanel_ = nullptr;  // a child of RightPanel
+    std::unique_ptr<EditingPart> editing_;
+    std::unique_ptr<RulesPart> rules_;
+    XmlPart* xml_ = nullptr;  // a child of the window
     std::vector<FramePart*> parts_;
     WebView* current_ = nullptr;
     QMap<QString, QMenu*> menus_;

@@ -18,6 +18,7 @@
 #include "app/Uninstall.h"
 #include "app/qt/MainWnd.h"
 #include "app/qt/SplashForm.h"
+#include "common/Version.h"
 #include "config/ConfigStore.h"
 #include "platform/ScriptedQuestions.h"
 #include "app/qt/QtQuestions.h"
@@ -88,6 +89,10 @@ void FatalNoBrowser() {
 
 int RunDesktop(int argc, char** argv) {
     const StartCommand cmd = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (cmd.kind == StartCommand::Kind::Version) {
+        std::printf("pellmark %s (build %s)\n", kProgramVersion, kBuildNumber);
+        return 0;
+    }
     ConfigStore store;
     store.Load();
     if (cmd.kind == StartCommand::Kind::UninstallMute) {

@@ -1,0 +1,298 @@
+// pellmark-cli convert with many books: the files and folders given are
+// collected, and each book is converted by a main window of its own on one
+// of the worker threads. A broken book is reported and the others go on.
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include "cli/BatchConvert.h"
+#include "cli/CliConfig.h"
+#include "cli/ConvertJob.h"
+#include "common/Cp1251.h"
+
+namespace pm::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// Redraws of the progress bar at most this often.
+constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
+constexpr int kBarWidth = 24;
+
+std::string LowerAscii(std::string s) {
+    for (char& c : s) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return s;
+}
+
+// Files this program leaves beside a book while it works on it (previews,
+// part files, temporary files of atomic writes).
+bool IsOwnWorkFile(const std::string& name) {
+    return name.rfind("$~$~tmp_", 0) == 0 || name.rfind("PLMK_", 0) == 0 || name.find(".pmtmp-") != std::string::npos;
+}
+
+// The messages of one book, kept until the book is done so that books
+// converted side by side do not mix their lines.
+class BookQuestions final : public ScriptedQuestions {
+public:
+    void ShowMessage(const std::string& caption, const std::string& text, MessageIcon icon) override {
+        ScriptedQuestions::ShowMessage(caption, text, icon);
+        messages.push_back(cp1251::ToUtf8(caption) + ": " + cp1251::ToUtf8(text));
+    }
+    std::vector<std::string> messages;
+};
+
+// The progress bar on a terminal (files done, the speed), and the lines
+// printed above it.
+class Progress {
+public:
+    Progress(size_t total, bool tty) : total_(total), tty_(tty), start_(Clock::now()) {}
+
+    void Done(uint64_t bytes, bool failed, const std::vector<std::string>& lines) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++done_;
+        bytes_ += bytes;
+        if (failed) ++failed_;
+        if (!lines.empty()) {
+            Erase();
+            for (const std::string& l : lines) std::fprintf(stderr, "pellmark-cli: %s\n", l.c_str());
+        }
+        const Clock::time_point now = Clock::now();
+        if (!lines.empty() || done_ == total_ || now - lastDraw_ >= kRedrawInterval) {
+            Draw();
+            lastDraw_ = now;
+        }
+    }
+
+    void Finish() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        Erase();
+        const double seconds = Seconds();
+        std::fprintf(stderr, "Converted %zu of %zu books in %.1f s (%.1f MB/s)", done_ - failed_, total_, seconds,
+                     Rate(seconds));
+        if (failed_ > 0) std::fprintf(stderr, "; %zu failed", failed_);
+        std::fputs("\n", stderr);
+    }
+
+    size_t Failed() const { return failed_; }
+
+private:
+    double Seconds() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
+    double Rate(double seconds) const { return seconds > 0 ? static_cast<double>(bytes_) / 1e6 / seconds : 0.0; }
+
+    void Erase() {
+        if (!drawn_) return;
+        std::fputs("\r\033[K", stderr);
+        drawn_ = false;
+    }
+
+    void Draw() {
+        if (!tty_) return;
+        const int filled = total_ ? static_cast<int>(done_ * kBarWidth / total_) : kBarWidth;
+        std::string bar(static_cast<size_t>(filled), '#');
+        bar.append(static_cast<size_t>(kBarWidth - filled), '-');
+        std::fprintf(stderr, "\r\033[K[%s] %zu/%zu books  %.1f MB/s", bar.c_str(), done_, total_, Rate(Seconds()));
+        if (failed_) std::fprintf(stderr, "  %zu failed", failed_);
+        std::fflush(stderr);
+        drawn_ = true;
+    }
+
+    std::mutex mutex_;
+    const size_t total_;
+    const bool tty_;
+    const Clock::time_point start_;
+    Clock::time_point lastDraw_{};
+    size_t done_ = 0, failed_ = 0;
+    uint64_t bytes_ = 0;
+    bool drawn_ = false;
+};
+
+struct BookJob {
+    std::string input;
+    std::string output;  // "" beside the input
+    std::string problem;  // set when the input itself is wrong
+};
+
+}  // namespace
+
+bool IsBookFile(const fs::path& path) {
+    const std::string name = path.filename().string();
+    if (name.empty() || name[0] == '.' || IsOwnWorkFile(name)) return false;
+    const std::string ext = LowerAscii(path.extension().string());
+    return ext == ".txt" || ext == ".htm" || ext == ".html";
+}
+
+std::vector<BookInput> CollectBooks(const std::vector<std::string>& inputs, bool recursive) {
+    std::vector<BookInput> books;
+    for (const std::string& in : inputs) {
+        std::error_code ec;
+        if (!fs::is_directory(in, ec)) {
+            books.push_back({in, fs::path(in).filename().string(), {}});
+            continue;
+        }
+        std::vector<BookInput> found;
+        auto take = [&](const fs::directory_entry& e) {
+            std::error_code fe;
+            if (e.is_regular_file(fe) && IsBookFile(e.path()))
+                found.push_back({e.path().string(), fs::relative(e.path(), in, fe).string(), {}});
+        };
+        const auto options = fs::directory_options::skip_permission_denied;
+        if (recursive) {
+            for (fs::recursive_directory_iterator it(in, options, ec), end; !ec && it != end; it.increment(ec)) take(*it);
+        } else {
+            for (fs::directory_iterator it(in, options, ec), end; !ec && it != end; it.increment(ec)) take(*it);
+        }
+        if (ec) {
+            books.push_back({in, fs::path(in).filename().string(), "cannot read the folder: " + ec.message()});
+            continue;
+        }
+        std::sort(found.begin(), found.end(), [](const BookInput& a, const BookInput& b) { return a.input < b.input; });
+        books.insert(books.end(), found.begin(), found.end());
+    }
+    return books;
+}
+
+std::vector<std::string> OutputNames(const std::vector<BookInput>& books, const std::string& outputDir,
+                                     const std::string& ext) {
+    std::set<std::string> inputs;
+    for (const BookInput& b : books) inputs.insert(fs::absolute(b.input).lexically_normal().string());
+    std::set<std::string> taken;
+    std::vector<std::string> outputs;
+    for (const BookInput& b : books) {
+        const fs::path rel(b.relative);
+        const fs::path base = outputDir.empty() ? fs::path(b.input) : fs::path(outputDir) / rel;
+        fs::path out = fs::path(base).replace_extension(ext);
+        // Never over a book being read, nor over another book's output: the
+        // source's own extension then stays in the name.
+        auto clash = [&](const fs::path& p) {
+            const std::string key = fs::absolute(p).lexically_normal().string();
+            return inputs.count(key) > 0 || taken.count(key) > 0;
+        };
+        if (clash(out)) out = fs::path(base.string() + ext);
+        for (int n = 2; clash(out); ++n) out = fs::path(base.string() + "." + std::to_string(n) + ext);
+        taken.insert(fs::absolute(out).lexically_normal().string());
+        outputs.push_back(out.string());
+    }
+    return outputs;
+}
+
+namespace {
+
+// Converts one book on the calling thread; false with the lines to report.
+bool ConvertBook(const ConvertOptions& o, ConfigTree& tree, const std::string& programDir, const BookInput& book,
+                 const std::string& output, std::vector<std::string>& report) {
+    if (!book.problem.empty()) {
+        report.push_back(book.input + ": " + book.problem);
+        return false;
+    }
+    BookQuestions questions;
+    ApplyAnswers(o, questions);
+    NullStatusSink status;
+    MainUi ui;
+    ui.status = &status;
+    ui.questions = &questions;
+    TMain main(tree, ui, programDir);
+    main.writePreviewFile = false;  // nobody looks at it
+    main.Start();
+    std::string error;
+    bool ok = ApplyConvertSettings(o, main, error) && LoadAndConvert(o, main, questions, book.input, error);
+    if (ok) {
+        std::error_code ec;
+        const fs::path folder = fs::path(output).parent_path();
+        if (!folder.empty()) fs::create_directories(folder, ec);
+        const bool split = main.settings.BreakTextApartByToc && !main.files.partFiles.empty() &&
+                           main.files.partFiles.back() == main.files.previewFile;
+        if (ec) {
+            error = "cannot create the folder \"" + folder.string() + "\": " + ec.message();
+            ok = false;
+        } else if (split && o.format == "html") {
+            // A split book is its index and part files, as --split writes them.
+            main.writePreviewFile = true;
+            main.RefreshPreview();  // the index
+            ok = main.CopyPartFilesTo(folder.empty() ? "." : folder.string(), &error);
+        } else {
+            ok = SaveBook(o, main, output, error);
+        }
+    }
+    main.Shutdown();
+    if (!ok) {
+        for (const std::string& m : questions.messages) report.push_back(book.input + ": " + m);
+        report.push_back(error);
+    }
+    return ok;
+}
+
+}  // namespace
+
+int ConvertBooks(const ConvertOptions& o) {
+    // The settings are checked once, before any book is touched.
+    ConfigTree probeTree;
+    std::string error;
+    if (!LoadCliConfig(o.configFile, o.noConfig, probeTree, error)) {
+        std::fprintf(stderr, "pellmark-cli: %s\n", error.c_str());
+        return 1;
+    }
+    probeTree.SetReadOnly(true);
+    const std::string programDir = ProgramDir();
+    std::string ext;
+    {
+        TMain probe(probeTree, MainUi{}, programDir);
+        probe.Start();
+        if (!ApplyConvertSettings(o, probe, error)) {
+            std::fprintf(stderr, "pellmark-cli: %s\n", error.c_str());
+            return 2;
+        }
+        ext = fs::path(DefaultOutput(o, probe, "book.txt")).extension().string();
+        probe.Shutdown();
+    }
+
+    const std::vector<BookInput> books = CollectBooks(o.inputs, o.recursive);
+    if (books.empty()) {
+        std::fprintf(stderr, "pellmark-cli: nothing was converted from \"%s\": it is a folder without books "
+                     "(.txt, .htm, .html files)\n", o.input.c_str());
+        return 1;
+    }
+    const std::vector<std::string> outputs = OutputNames(books, o.outputDir, ext);
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const size_t workers = std::min<size_t>(books.size(), o.jobs > 0 ? static_cast<size_t>(o.jobs) : cores);
+
+    Progress progress(books.size(), ::isatty(STDERR_FILENO) == 1);
+    std::atomic<size_t> next{0};
+    std::mutex configLock;  // finding the user's configuration asks the system who the user is
+    auto work = [&]() {
+        // Each worker reads the configuration for itself: the main windows
+        // of different threads share nothing.
+        ConfigTree tree;
+        std::string why;
+        bool configured = false;
+        {
+            std::lock_guard<std::mutex> lock(configLock);
+            configured = LoadCliConfig(o.configFile, o.noConfig, tree, why);
+        }
+        tree.SetReadOnly(true);
+        for (size_t i = next++; i < books.size(); i = next++) {
+            std::vector<std::string> report;
+            std::error_code ec;
+            const uintmax_t size = fs::file_size(books[i].input, ec);
+            bool ok = false;
+            if (!configured) report.push_back(books[i].input + ": " + why);
+            else ok = ConvertBook(o, tree, programDir, books[i], outputs[i], report);
+            progress.Done(ec ? 0 : size, !ok, report);
+        }
+    };
+    std::vector<std::thread> threads;
+    for (size_t t = 1; t < workers; ++t) threads.emplace_back(work);
+    work();
+    for (std::thread& t : threads) t.join();
+    progress.Finish();
+    return progress.Failed() > 0 ? 1 : 0;
+}
+
+}  // namespace pm::cli
