@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <mutex>
 #include <optional>
 
@@ -106,6 +107,7 @@ struct CheckState {
     std::string docPath;
     std::optional<std::string> forcedDtd;  // read in place of the DTD the document names
     bool inExternalSubset = false;
+    std::string systemId;  // the DTD as the DOCTYPE names it
     bool dtdRequested = false;
     std::string dtdPath, dtdBytes;
     std::optional<FirstError> error;
@@ -191,7 +193,16 @@ xmlParserInputPtr LoadExternal(const char* url, const char* id, xmlParserCtxtPtr
     CheckState* s = tCheck;
     if (!s) return gOtherLoader ? gOtherLoader(url, id, ctxt) : nullptr;
     if (!ctxt) return nullptr;
-    const std::string address = url ? url : "";
+    std::string address = url ? url : "";
+    if (address.empty() && s->inExternalSubset && !s->systemId.empty()) {
+        // The parser makes no URL of a path with spaces; such a path is
+        // taken as written, beside the document when relative.
+        address = s->systemId;
+        if (address[0] != '/' && LocalPathOf(address) == address) {
+            const size_t slash = s->docPath.rfind('/');
+            if (slash != std::string::npos) address = s->docPath.substr(0, slash + 1) + address;
+        }
+    }
     if (!s->inExternalSubset || s->dtdRequested) {
         s->Refuse(XML_IO_LOAD_ERROR,
                   "The external entity \"" + address + "\" was not read: the check reads the document's own DTD only");
@@ -228,7 +239,10 @@ xmlParserInputPtr LoadExternal(const char* url, const char* id, xmlParserCtxtPtr
 // loader lets exactly that one load through.
 void ExternalSubset(void* ctx, const xmlChar* name, const xmlChar* externalId, const xmlChar* systemId) {
     CheckState* s = tCheck;
-    if (s) s->inExternalSubset = true;
+    if (s) {
+        s->inExternalSubset = true;
+        s->systemId = systemId ? reinterpret_cast<const char*>(systemId) : "";
+    }
     xmlSAX2ExternalSubset(ctx, name, externalId, systemId);
     if (s) s->inExternalSubset = false;
 }
@@ -311,12 +325,16 @@ XmlCheckResult Check(const std::string& path, std::optional<std::string> forcedD
         result.why = why;
         return result;
     }
-    std::string parsed = original;
-    Injection injection;
-    if (forcedDtd) {
-        if (std::optional<Injection> in = DoctypeFor(original)) injection = *in;
-        parsed.insert(injection.at, injection.text);
+    if (original.size() > static_cast<size_t>(std::numeric_limits<int>::max())) {
+        result.why = "the file is too large to check";
+        return result;
     }
+    Injection injection;
+    if (forcedDtd)
+        if (std::optional<Injection> in = DoctypeFor(original)) injection = *in;
+    std::string withDoctype;
+    if (!injection.text.empty()) withDoctype = std::string(original).insert(injection.at, injection.text);
+    const std::string& parsed = injection.text.empty() ? original : withDoctype;
 
     CheckState state;
     state.docPath = path;

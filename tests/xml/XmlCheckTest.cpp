@@ -30,6 +30,10 @@ TEST_F(XmlCheck, ValidDocumentPasses) {
     EXPECT_EQ(CheckXmlPreview(Doc(kDecl + "<!DOCTYPE a SYSTEM \"" + dtd + "\"><a><b/></a>")).status, Status::Valid);
     EXPECT_EQ(CheckXmlPreview(Doc(kDecl + "<!DOCTYPE a SYSTEM \"file://" + dtd + "\"><a><b/></a>")).status,
               Status::Valid);
+    // A program folder may have spaces in its name.
+    const std::string spaced = dir.Put("t d.dtd", kDtd);
+    EXPECT_EQ(CheckXmlPreview(Doc("<!DOCTYPE a SYSTEM \"" + spaced + "\"><a><b/></a>")).status, Status::Valid);
+    EXPECT_EQ(CheckXmlPreview(Doc("<!DOCTYPE a SYSTEM \"t d.dtd\"><a><b/></a>")).status, Status::Valid);
 }
 
 TEST_F(XmlCheck, ValidationErrorIsReportedAtItsLineAndColumn) {
