@@ -29,6 +29,8 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 int CompareNoCase(std::string_view a, std::string_view b);
 
 std::string ToUtf8(std::string_view text1251);
+// Appends one character, given by its code point, in UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
 // Converts UTF-8 to Windows-1251. A character the code page lacks becomes a
 // numeric character reference "&#NNNN;" so nothing is lost; a malformed byte
 // is taken as a Windows-1251 byte as it stands.

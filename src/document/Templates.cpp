@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/Cp1251.h"
+#include "common/DataDir.h"
 #include "common/TextTests.h"
 #include "config/TMyReg.h"
 
@@ -71,7 +72,7 @@ std::string Templates::PellmarkPath(const std::string& programDir) {
 void Templates::Load(const ConfigTree& tree, const std::string& programDir) {
     TMyReg reg(tree, std::string(kRootKey) + "\\html");
     if (!reg.Exists()) return;
-    const std::string url = PellmarkPath(programDir);
+    const std::string url = PellmarkPath(SharedDataDir(programDir));
     static constexpr std::string_view kMacro = "%pellmarkpath%";
     for (const auto& d : kDefaults) {
         std::string v = reg.ReadString(d.name, values_[std::string(d.name)]);

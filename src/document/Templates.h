@@ -17,8 +17,9 @@ public:
 
     // Loads every known template from <root>\html when that key exists; a
     // missing or empty value keeps the default. programDir is the folder of
-    // the program file; "%pellmarkpath%" in the path templates becomes it as
-    // a URL path.
+    // the program file; "%pellmarkpath%" in the path templates becomes the
+    // shared data folder (SharedDataDir: that folder, or the installed
+    // share/pellmark) as a URL path.
     void Load(const ConfigTree& tree, const std::string& programDir);
 
     // The template of that name; an unknown name gives an empty string.

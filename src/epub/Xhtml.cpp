@@ -224,7 +224,7 @@ void AppendEscaped(std::string& out, char32_t cp) {
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        default: AppendUtf8(out, cp);
+        default: cp1251::AppendUtf8(out, cp);
     }
 }
 
@@ -440,7 +440,7 @@ private:
             AppendEscaped(out_, cp);
             if (heading && cp != kSoftHyphen) {
                 if (cp == 0xA0) heading->label += ' ';
-                else AppendUtf8(heading->label, cp);
+                else cp1251::AppendUtf8(heading->label, cp);
             }
         });
     }
@@ -741,22 +741,5 @@ std::string XmlId(std::string_view name) {
     return out;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 }  // namespace pm::epub

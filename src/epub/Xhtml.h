@@ -52,6 +52,5 @@ std::string EscapeXml(std::string_view utf8);
 // "." are kept, other bytes written as "_xx"; a name that does not start
 // with a letter or "_" gets "id-" in front.
 std::string XmlId(std::string_view name);
-void AppendUtf8(std::string& out, char32_t cp);
 
 }  // namespace pm::epub

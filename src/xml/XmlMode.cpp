@@ -1,5 +1,6 @@
 #include "xml/XmlMode.h"
 
+#include "common/DataDir.h"
 #include "config/TMyReg.h"
 
 namespace pm {
@@ -25,6 +26,7 @@ bool ReadXmlDescriptionMode(const ConfigTree& tree, const std::string& programDi
     if (!ostrel || ostrel->type != ValueType::DWord || ostrel->number != 1) return false;
     v = XmlDescriptionValues();
     const TMyReg reg(tree, key);
+    const std::string dataDir = SharedDataDir(programDir);
     v.currentDate = reg.ReadString("Current Date", v.currentDate);
     v.programUsed = reg.ReadString("Program Used", v.programUsed);
     v.firstName = reg.ReadString("First Name", v.firstName);
@@ -32,8 +34,8 @@ bool ReadXmlDescriptionMode(const ConfigTree& tree, const std::string& programDi
     v.lastName = reg.ReadString("Last Name", v.lastName);
     v.bookTitle = reg.ReadString("Book Title", v.bookTitle);
     v.pubDtd = reg.ReadString("PUB DTD", v.pubDtd);
-    v.sysDtd = ReplaceProgramPath(reg.ReadString("SYS DTD", v.sysDtd), programDir);
-    v.styleSheet = ReplaceProgramPath(reg.ReadString("XML Style sheet", v.styleSheet), programDir);
+    v.sysDtd = ReplaceProgramPath(reg.ReadString("SYS DTD", v.sysDtd), dataDir);
+    v.styleSheet = ReplaceProgramPath(reg.ReadString("XML Style sheet", v.styleSheet), dataDir);
     v.pubSxl = reg.ReadString("PUB SXL", v.pubSxl);
     return true;
 }

@@ -42,7 +42,9 @@ struct XmlDescriptionValues {
 
 // True when html\xml exists and "Ostrel" is the integer 1; the values are
 // then read (a missing one keeps its default). Otherwise the values are
-// left alone and the mode stays off, without a message.
+// left alone and the mode stays off, without a message. "%pellmarkpath%"
+// in the DTD and style-sheet values becomes the shared data folder
+// (SharedDataDir of programDir).
 bool ReadXmlDescriptionMode(const ConfigTree& tree, const std::string& programDir, XmlDescriptionValues& values);
 
 // The first "%pellmarkpath%" of value becomes the program's folder with a
