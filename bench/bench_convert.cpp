@@ -9,33 +9,11 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchBook.h"
 #include "app/TMain.h"
 #include "common/AtomicFile.h"
 
 namespace {
-
-// A Russian-looking book in Windows-1251: fixed-width lines of about 70
-// characters, indented paragraph starts, dialogue lines and chapter headers.
-std::string MakeBook(size_t bytes) {
-    static const char* words[] = {"\xEE\xED", "\xF1\xEA\xE0\xE7\xE0\xEB", "\xE4\xEE\xEC",
-                                  "\xE2\xE5\xF7\xE5\xF0\xEE\xEC", "\xEF\xF0\xE8\xF8\xB8\xEB",
-                                  "\xF2\xE8\xF5\xEE", "\"\xE4\xE0\"", "-", "\xF0\xE5\xEA\xE0...",
-                                  "\xEF\xEE\xE4\xEE\xEA\xED\xEE\xEC"};
-    std::string book;
-    book.reserve(bytes + 200);
-    size_t w = 0, line = 0;
-    while (book.size() < bytes) {
-        if (line % 400 == 0) book += "\r\n\xC3\xCB\xC0\xC2\xC0 " + std::to_string(line / 400 + 1) + "\r\n\r\n";
-        std::string l = line % 7 == 0 ? "   " : (line % 11 == 0 ? "- " : "");
-        while (l.size() < 68) {
-            l += words[w++ % 10];
-            l += ' ';
-        }
-        book += l + "\r\n";
-        ++line;
-    }
-    return book;
-}
 
 // Times each status text: every stage begins by showing its own.
 class StageTimes final : public pm::StatusSink {
@@ -88,7 +66,7 @@ int main() {
     double previous = 0;
     for (size_t mb : {10, 20}) {
         const std::string path = (dir / ("book-" + std::to_string(mb) + "mb.txt")).string();
-        pm::WriteFileAtomic(path, MakeBook(mb << 20));
+        pm::WriteFileAtomic(path, pm::bench::MakeBook(mb << 20));
         const double s = ConvertSeconds(path);
         std::printf("convert %2zu MB: %7.2f s  %7.2f MB/s", mb, s, static_cast<double>(mb) / s);
         if (previous > 0) std::printf("  (x%.2f the 10 MB time)", s / previous);

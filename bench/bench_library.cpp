@@ -1,18 +1,30 @@
 // A whole library at once: 1,000 small books (the sample books of the
-// tests in their three code pages, each copy a little different) converted
-// by one "pellmark-cli convert" at -j 1 and at -j 2, and the speed-up between
-// them. The books are the samples repeated up to KB kilobytes (32 by
-// default; 0 takes the samples as they are, 2-3 KB, where writing the files
-// costs more than converting them).
-// Usage: bench_library [BOOKS] [KB] [html|epub]
+// tests in their three code pages, KOI8-R, DOS 866 and Windows-1251, each
+// copy a little different) converted by one "pellmark-cli convert" at -j 1
+// and at -j 2, and the speed-up between them. The books are the samples as
+// they are (2-3 KB) unless KB asks for books of that many kilobytes.
+//
+// The runs alternate (-j 1, -j 2, -j 1, ...) so that a change in the
+// machine's load touches both alike; the speed-up is taken run pair by run
+// pair and its median printed, with the minimum and the median of each
+// side. Every run writes into a folder of its own and the folders are
+// removed only at the end: deleting a thousand files just before a run
+// slows the file creation of the next one on some file systems. The load
+// average before and after is printed, since other work on the machine
+// takes the second core away. The books of both sides are compared byte for
+// byte.
+// Usage: bench_library [BOOKS] [KB] [html|epub|txt] [ROUNDS]
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "common/AtomicFile.h"
 
@@ -27,12 +39,18 @@ std::string CliPath() {
     return (self.parent_path() / "pellmark-cli").string();
 }
 
+std::string LoadAverage() {
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
 // Seconds of wall time one conversion of the folder takes.
-double Run(const std::string& cli, const std::string& in, const std::string& out, int jobs, const std::string& format) {
-    fs::remove_all(out);
-    const std::string cmd = "PELLMARK_CONFIG=/nonexistent/bench.reg '" + cli + "' convert '" + in +
-                            "' --no-config --format " + format + " -j " + std::to_string(jobs) + " -O '" + out +
-                            "' 2>/dev/null";
+double Run(const std::string& cli, const fs::path& in, const fs::path& out, int jobs, const std::string& format) {
+    const std::string cmd = "PELLMARK_CONFIG=/nonexistent/bench.reg '" + cli + "' convert '" + in.string() +
+                            "' --no-config --format " + format + " -j " + std::to_string(jobs) + " -O '" +
+                            out.string() + "' 2>/dev/null";
     const auto start = std::chrono::steady_clock::now();
     const int status = std::system(cmd.c_str());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -43,12 +61,34 @@ double Run(const std::string& cli, const std::string& in, const std::string& out
     return seconds;
 }
 
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double Min(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+// False when the two folders do not hold the same files with the same bytes.
+bool SameBooks(const fs::path& a, const fs::path& b) {
+    size_t count = 0;
+    for (const fs::directory_entry& e : fs::directory_iterator(a)) {
+        std::string x, y;
+        if (!pm::ReadWholeFile(e.path().string(), x) || !pm::ReadWholeFile((b / e.path().filename()).string(), y) ||
+            x != y)
+            return false;
+        ++count;
+    }
+    return count == static_cast<size_t>(std::distance(fs::directory_iterator(b), fs::directory_iterator()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const int books = argc > 1 ? std::atoi(argv[1]) : 1000;
-    const size_t kilobytes = argc > 2 ? static_cast<size_t>(std::atoi(argv[2])) : 32;
+    const size_t kilobytes = argc > 2 ? static_cast<size_t>(std::atoi(argv[2])) : 0;
     const std::string format = argc > 3 ? argv[3] : "html";
+    const int rounds = std::max(1, argc > 4 ? std::atoi(argv[4]) : 5);
     const fs::path data = fs::path(PM_BENCH_DATA);
     std::string samples[3];
     const char* names[3] = {"koi8.txt", "dos866.txt", "russian-book.txt"};
@@ -72,14 +112,23 @@ int main(int argc, char** argv) {
         pm::WriteFileAtomic((in / ("book" + std::to_string(n) + ".txt")).string(), book);
     }
     const std::string cli = CliPath();
-    Run(cli, in.string(), (root / "warm").string(), 2, format);  // file cache and page faults
-    double one = 1e9, two = 1e9;
-    for (int round = 0; round < 3; ++round) {
-        one = std::min(one, Run(cli, in.string(), (root / "one").string(), 1, format));
-        two = std::min(two, Run(cli, in.string(), (root / "two").string(), 2, format));
+    const std::string loadBefore = LoadAverage();
+    Run(cli, in, root / "warm", 2, format);  // file cache and page faults
+    std::vector<double> one, two, ratio;
+    for (int round = 0; round < rounds; ++round) {
+        const std::string n = std::to_string(round);
+        one.push_back(Run(cli, in, root / ("one" + n), 1, format));
+        two.push_back(Run(cli, in, root / ("two" + n), 2, format));
+        ratio.push_back(one.back() / two.back());
     }
-    std::printf("%d books (%.1f MB) to %s: -j 1 %.2f s, -j 2 %.2f s, speed-up %.2fx (best of 3)\n", books,
-                static_cast<double>(bytes) / 1e6, format.c_str(), one, two, one / two);
+    const bool same = SameBooks(root / "one0", root / "two0");
+    std::printf("%d books (%.1f MB, three code pages) to %s, %d rounds, load %s -> %s\n", books,
+                static_cast<double>(bytes) / 1e6, format.c_str(), rounds, loadBefore.c_str(), LoadAverage().c_str());
+    std::printf("  -j 1: min %.3f s, median %.3f s\n", Min(one), Median(one));
+    std::printf("  -j 2: min %.3f s, median %.3f s\n", Min(two), Median(two));
+    std::printf("  -j1/-j2: median of pairs %.2fx, min %.2fx, of the minimums %.2fx\n", Median(ratio), Min(ratio),
+                Min(one) / Min(two));
+    std::printf("  books of -j 1 and -j 2 %s\n", same ? "identical" : "DIFFER");
     fs::remove_all(root);
-    return 0;
+    return same ? 0 : 1;
 }

@@ -26,19 +26,49 @@ set(CPACK_PACKAGE_VENDOR "The Pellmark authors")
 set(CPACK_PACKAGE_CONTACT "Pellmark maintainers <maintainers@pellmark.example.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 
-# The manual pages (written in man(7) roff under share/man) and the
-# package's changelog are installed compressed, as Debian wants them.
+# The manual pages are written in scdoc(5) under share/man; the build fills
+# in the version, turns them into roff in build/man with scdoc and installs
+# them compressed, as Debian wants them, like the package's changelog.
+# Without scdoc a build that installs the pages stops at configure time;
+# PELLMARK_MAN=OFF builds and installs no pages (the fuzzing build's default).
+if(PELLMARK_FUZZ)
+  set(pm_man_default OFF)
+else()
+  set(pm_man_default ON)
+endif()
+option(PELLMARK_MAN "Build and install the manual pages (needs scdoc)" ${pm_man_default})
 find_program(PM_GZIP gzip REQUIRED)
 configure_file(${CMAKE_SOURCE_DIR}/cmake/debian/changelog.in ${CMAKE_BINARY_DIR}/doc/changelog @ONLY)
 set(pm_doc_outputs)
-foreach(page pellmark.1 pellmark-cli.1)
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/doc/${page}.gz
-                     COMMAND ${PM_GZIP} -9n -c ${PM_SHARE}/man/${page} > ${CMAKE_BINARY_DIR}/doc/${page}.gz
-                     DEPENDS ${PM_SHARE}/man/${page}
-                     VERBATIM)
-  list(APPEND pm_doc_outputs ${CMAKE_BINARY_DIR}/doc/${page}.gz)
-  install(FILES ${CMAKE_BINARY_DIR}/doc/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-endforeach()
+if(PELLMARK_MAN)
+  find_program(PM_SCDOC scdoc)
+  if(NOT PM_SCDOC)
+    message(FATAL_ERROR "The manual pages need scdoc: install it (apt-get install scdoc, "
+                        "or scripts/install-deps.sh), or configure with -DPELLMARK_MAN=OFF "
+                        "to build without manual pages.")
+  endif()
+  # The date in the pages is the release date of cmake/debian/changelog.in,
+  # so that the same source always gives the same pages.
+  set(pm_man_date_epoch 1796731200)
+  foreach(page pellmark.1 pellmark-cli.1)
+    set(scd ${CMAKE_BINARY_DIR}/man/${page}.scd)
+    set(roff ${CMAKE_BINARY_DIR}/man/${page})
+    configure_file(${PM_SHARE}/man/${page}.scd ${scd} @ONLY)
+    add_custom_command(OUTPUT ${roff}
+                       COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${pm_man_date_epoch}
+                               ${PM_SCDOC} < ${scd} > ${roff}.tmp
+                       COMMAND ${CMAKE_COMMAND} -E rename ${roff}.tmp ${roff}
+                       DEPENDS ${scd}
+                       COMMENT "Generating the manual page ${page}"
+                       VERBATIM)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/doc/${page}.gz
+                       COMMAND ${PM_GZIP} -9n -c ${roff} > ${CMAKE_BINARY_DIR}/doc/${page}.gz
+                       DEPENDS ${roff}
+                       VERBATIM)
+    list(APPEND pm_doc_outputs ${CMAKE_BINARY_DIR}/doc/${page}.gz)
+    install(FILES ${CMAKE_BINARY_DIR}/doc/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endforeach()
+endif()
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/doc/changelog.gz
                    COMMAND ${PM_GZIP} -9n -c ${CMAKE_BINARY_DIR}/doc/changelog > ${CMAKE_BINARY_DIR}/doc/changelog.gz
                    DEPENDS ${CMAKE_BINARY_DIR}/doc/changelog

@@ -5,12 +5,15 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config
+  clang libclang-rt-14-dev
   qt6-base-dev qt6-webengine-dev libqt6webenginecore6-bin libqt6opengl6-dev
   libgl-dev libxkbcommon-dev
   libpcre2-dev libxml2-dev libzip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
-  desktop-file-utils
+  fbreader openbox imagemagick x11-utils xdotool unzip
+  dbus
+  desktop-file-utils scdoc
   epubcheck
 )
 

@@ -99,7 +99,7 @@ bool TMain::LoadSrc(const std::string& fileName) {
     if (fileName.empty()) return false;
     openDialogFile = fileName;
 
-    if (!intake::ProbeWritable(fileName)) {
+    if (!(probeWritable ? probeWritable(fileName) : intake::ProbeWritable(fileName))) {
         ShowError(*this, texts.Msg("CantWorkWithReadOnly"));
         return false;
     }
@@ -113,7 +113,7 @@ bool TMain::LoadSrc(const std::string& fileName) {
 
     if (settings.InterfaceMode == kReaderMode) LeaveReaderMode(*this);
     files.sourcePath = fileName;
-    StoreSourceText(r.text);
+    StoreSourceText(std::move(r.text));
     if (!InAdvancedSourceEditor()) {
         if (Convert()) RefreshPreview();
     } else if (settings.ActivePage < 2) {  // "Preview" or "HTML" is showing

@@ -5,6 +5,7 @@
 #include "app/EpubExport.h"
 #include "app/TMain.h"
 #include "common/AtomicFile.h"
+#include "common/Cp1251.h"
 #include "output/Footer.h"
 #include "output/Utf8Output.h"
 #include "platform/FileDialogs.h"
@@ -17,8 +18,9 @@ namespace {
 std::string FileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 // The general error handler of the commands: the failure in a message box.
+// The errors name files in UTF-8; messages are in the working code page.
 void ReportFailure(TMain& m, const std::string& error) {
-    m.ui.questions->ShowMessage(m.texts.Msg("Error"), error, MessageIcon::Error);
+    m.ui.questions->ShowMessage(m.texts.Msg("Error"), cp1251::FromUtf8(error), MessageIcon::Error);
 }
 
 std::optional<FileDialogAnswer> AskSavePath(TMain& m, std::string_view filter, int filterIndex,
@@ -53,6 +55,10 @@ bool SaveSplitDocument(TMain& m) {
     return false;
 }
 
+// The result is a set of part files. A split that could not write its
+// files left one document, which is saved as one.
+bool SplitResult(const TMain& m) { return m.settings.BreakTextApartByToc && !m.files.partFiles.empty(); }
+
 }  // namespace
 
 void TMain::Publish(LineList result) {
@@ -73,7 +79,11 @@ LineList TMain::Result() const {
     return result_ ? *result_ : LineList();
 }
 
-std::string TMain::DocumentText() const { return DocumentWithFooter(Result(), settings, templates); }
+std::string TMain::DocumentText() const {
+    // The kept result is read where it is: a long book is not copied.
+    if (result_ && !(InAdvancedHtmlEditor() && ui.htmlEditor)) return DocumentWithFooter(*result_, settings, templates);
+    return DocumentWithFooter(Result(), settings, templates);
+}
 
 void TMain::RefreshPreview() {
     if (files.previewFile.empty()) {
@@ -83,9 +93,10 @@ void TMain::RefreshPreview() {
     if (!writePreviewFile && !templates.XmlOutputMode()) return;
     ui.status->Status(texts.Task("SavingToFileForBrowser"));
     ui.status->Busy(true);
-    if (!WriteFileAtomic(files.previewFile, DocumentText())) {
+    std::string why;
+    if (!WriteFileAtomic(files.previewFile, DocumentText(), &why)) {
         ui.status->Busy(false);
-        ui.status->Status(std::string(kPreviewWriteFailed));
+        ui.status->Status(PreviewWriteFailed(cp1251::FromUtf8(why)));
         return;
     }
     if (ui.preview) {
@@ -119,15 +130,17 @@ std::string TMain::SavedDocumentText(SaveFormat format) const {
                              xml.PublicReferences(format == SaveFormat::XmlWithStyleSheet));
 }
 
+// All the parts or none: a full disk halfway leaves the folder as it was.
 bool TMain::CopyPartFilesTo(const std::string& folder, std::string* error) {
+    AtomicFileSet copies;
     for (const std::string& part : files.partFiles) {
         std::string bytes;
         if (!ReadWholeFile(part, bytes, error)) return false;
         if (settings.OutputUtf8) bytes = Utf8Document(bytes);
         const std::string target = (std::filesystem::path(folder) / FileNameOf(part)).string();
-        if (!WriteFileAtomic(target, bytes, error)) return false;
+        if (!copies.Add(target, bytes, error)) return false;
     }
-    return true;
+    return copies.Commit(error);
 }
 
 bool TMain::SaveSourceAs(const std::string& path, std::string* error) {
@@ -136,7 +149,7 @@ bool TMain::SaveSourceAs(const std::string& path, std::string* error) {
 
 void TMain::SaveHTML() {
     if (!HasResult() || !ui.dialogs) return;
-    if (settings.BreakTextApartByToc) {
+    if (SplitResult(*this)) {
         SaveSplitDocument(*this);
         return;
     }
@@ -155,9 +168,19 @@ void TMain::SaveHTML() {
     if (!SaveResultAs(path, format, &error)) ReportFailure(*this, error);
 }
 
+void TMain::SaveEpub() {
+    if (!HasResult() || !ui.dialogs) return;
+    std::optional<FileDialogAnswer> answer =
+        AskSavePath(*this, kEpubFilter, 1, settings.LastEditSaveDir, saveDialogFile);
+    if (!answer) return;
+    std::string error;
+    if (!SaveResultAs(WithDefaultExtension(answer->path, ".epub"), SaveFormat::Epub, &error))
+        ReportFailure(*this, error);
+}
+
 void TMain::ToolButton68Click() {
     if (!HasResult() || !ui.dialogs) return;
-    if (settings.BreakTextApartByToc) {
+    if (SplitResult(*this)) {
         if (SaveSplitDocument(*this) && !files.partFiles.empty()) {
             const std::filesystem::path last = std::filesystem::path(files.partFiles.back()).filename();
             frontEnd().OpenForReading((std::filesystem::path(settings.SaveMultipleLastFolder) / last).string());

@@ -1,5 +1,7 @@
 #include "app/TMain.h"
 
+#include "common/LineBreaks.h"
+
 #include "hyphen/FontTables.h"
 #include "platform/SourceEditor.h"
 #include "platform/ScriptedQuestions.h"
@@ -10,10 +12,29 @@ namespace pm {
 namespace {
 // Nothing a reader would see: no lines, or lines of spaces, tabs and form
 // feeds only. Such a source would make a book of a title and a footer.
-bool HoldsNoText(const LineList& lines) {
-    for (size_t i = 0; i < lines.Count(); ++i)
-        if (lines.Text(i).find_first_not_of(" \t\f\r") != std::string::npos) return false;
+bool HoldsNoText(std::string_view text) { return text.find_first_not_of(" \t\f\r\n") == std::string_view::npos; }
+
+// True when text already holds its lines each ended by CR LF.
+bool IsEntriesText(std::string_view t) {
+    if (t.empty()) return true;
+    if (t.size() < 2 || t.substr(t.size() - 2) != "\r\n") return false;
+    for (size_t k = t.find('\r'); k != std::string_view::npos; k = t.find('\r', k + 1))
+        if (t[k + 1] != '\n') return false;
+    for (size_t k = t.find('\n'); k != std::string_view::npos; k = t.find('\n', k + 1))
+        if (k == 0 || t[k - 1] != '\r') return false;
     return true;
+}
+
+// The lines LineList::FromText would make of text, each ended by CR LF, so
+// that FromText gives them back as they were (an empty last line too).
+std::string EntriesText(std::string text) {
+    if (IsEntriesText(text)) return text;
+    std::string out;
+    out.reserve(text.size() + 2);
+    const auto add = [&out](std::string_view line) { out.append(line).append("\r\n"); };
+    const std::string_view rest = text::ForEachLineBreak(text, add);
+    if (!rest.empty()) add(rest);
+    return out;
 }
 }  // namespace
 
@@ -45,12 +66,12 @@ ConversionContext TMain::MakeContext() {
     return ctx;
 }
 
-void TMain::StoreSourceText(const std::string& text) {
+void TMain::StoreSourceText(std::string text) {
     if (InAdvancedSourceEditor()) {
         ui.sourceEditor->SetText(text);
-        sourceLines_.reset();  // the editor holds the source now
+        sourceText_.reset();  // the editor holds the source now
     } else {
-        sourceLines_ = LineList::FromText(text);
+        sourceText_ = EntriesText(std::move(text));
     }
     driver.Invalidate();
 }
@@ -58,24 +79,33 @@ void TMain::StoreSourceText(const std::string& text) {
 void TMain::KeepSourceFromEditor() {
     if (!InAdvancedSourceEditor()) return;
     const std::string text = ui.sourceEditor->Text();
-    if (!text.empty()) sourceLines_ = LineList::FromText(text);
+    if (!text.empty()) sourceText_ = EntriesText(text);
 }
 
-LineList TMain::GetSourceLines() {
-    if (!InAdvancedSourceEditor()) return sourceLines_ ? *sourceLines_ : LineList();
+// Reading the editor's text leaves its selection and modified mark alone.
+std::string TMain::SourceEditorText() {
     SourceEditor& editor = *ui.sourceEditor;
     const SourceEditor::Selection selection = editor.GetSelection();
     const bool modified = editor.Modified();
     ui.status->Status(texts.Task("GetText"));
-    LineList lines = LineList::FromText(editor.Text());
+    std::string text = editor.Text();
     editor.SetSelection(selection);
     editor.SetModified(modified);
-    return lines;
+    return text;
+}
+
+LineList TMain::GetSourceLines() {
+    if (!InAdvancedSourceEditor()) return sourceText_ ? LineList::FromText(*sourceText_) : LineList();
+    return LineList::FromText(SourceEditorText());
 }
 
 bool TMain::Convert(EmptySource onEmpty) {
     if (driver.UpToDate()) return false;
-    LineList source = GetSourceLines();
+    // The kept source is converted where it is: a long book is not copied.
+    std::string editorText;
+    std::string_view source;
+    if (InAdvancedSourceEditor()) source = editorText = SourceEditorText();
+    else if (sourceText_) source = *sourceText_;
     if (HoldsNoText(source)) {
         // The result of the last conversion stays as it was.
         ui.status->Status(texts.Proc("Ready"));
@@ -84,7 +114,7 @@ bool TMain::Convert(EmptySource onEmpty) {
         return false;
     }
     ConversionContext ctx = MakeContext();
-    if (!driver.Convert(std::move(source), ctx)) return false;
+    if (!driver.Convert(source, ctx)) return false;
     Publish(std::move(ctx.lines));
     return true;
 }

@@ -5,6 +5,7 @@
 // the interfaces in MainUi.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -91,6 +92,9 @@ public:
     // conversion of pellmark-cli): the preview file is then written only
     // where it is read, by the XML check.
     bool writePreviewFile = true;
+    // The writability probe of loading (intake::ProbeWritable when empty);
+    // a library conversion probes each folder once instead of every book.
+    std::function<bool(const std::string& fileName)> probeWritable;
     std::string windowCaption;
     // The "Open for editing" dialog: its file name and its type choice
     // (1 Windows/autodetect, 2 MS DOS, 3 KOI8-RU).
@@ -116,9 +120,13 @@ public:
     // file, command line, headless). False when nothing was loaded.
     bool LoadSrc(const std::string& fileName);
     LoadResult FileLoader(const std::string& fileName);
-    void StoreSourceText(const std::string& text);
+    void StoreSourceText(std::string text);
     LineList GetSourceLines();
-    bool HasSource() const { return sourceLines_.has_value(); }
+    std::string SourceEditorText();
+    bool HasSource() const { return sourceText_.has_value(); }
+    // For a one-off conversion: the source is not converted again, and a
+    // long book's text need not stay beside its result.
+    void ForgetSource() { sourceText_.reset(); }
     // Leaving the source editor (advanced mode for another mode): the
     // source moves into the line copy, so no mode switch loses it.
     void KeepSourceFromEditor();
@@ -156,6 +164,9 @@ public:
     // Read!" and "Save source text", with their dialogs.
     void SaveHTML();
     void ToolButton68Click();
+    // "Save as EPUB book...": the save dialog with the EPUB filter alone, for
+    // a split book too (its parts become the chapters of the one book).
+    void SaveEpub();
     void SaveSrc();
     // The saves once a file is named (no dialog, no message): on failure
     // false with one sentence in *error, and any older file left intact.
@@ -168,7 +179,9 @@ public:
     ConversionContext MakeContext();
 
 private:
-    std::optional<LineList> sourceLines_;  // the source line copy
+    // The source line copy, every entry ended by CR LF: a long book kept
+    // as lines would take three times the memory.
+    std::optional<std::string> sourceText_;
     std::optional<LineList> result_;
     NullStatusSink nullStatus_;
     // The questions when the front end gives none: each window its own, so

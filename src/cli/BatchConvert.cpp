@@ -1,6 +1,9 @@
 // pellmark-cli convert with many books: the files and folders given are
 // collected, and each book is converted by a main window of its own on one
-// of the worker threads. A broken book is reported and the others go on.
+// of the worker threads, which take the books one by one from a shared
+// index. The costs every book would pay the same way (probing its folder,
+// flushing its file to the disk) are paid once per folder or per group of
+// books. A broken book is reported and the others go on.
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -15,7 +19,9 @@
 #include "cli/BatchConvert.h"
 #include "cli/CliConfig.h"
 #include "cli/ConvertJob.h"
+#include "cli/GroupWriter.h"
 #include "common/Cp1251.h"
+#include "intake/SourceFiles.h"
 
 namespace pm::cli {
 namespace {
@@ -114,10 +120,22 @@ private:
     bool drawn_ = false;
 };
 
-struct BookJob {
-    std::string input;
-    std::string output;  // "" beside the input
-    std::string problem;  // set when the input itself is wrong
+// The writability probe of loading, once per folder: the books of a folder
+// share the answer, and creating and deleting a file for every book costs
+// more than converting a small one (the folder is locked while a file is
+// made in it, so the workers would wait for each other there).
+class FolderProbes {
+public:
+    bool Writable(const std::string& fileName) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        const auto [it, fresh] = writable_.try_emplace(intake::FolderOf(fileName), false);
+        if (fresh) it->second = intake::ProbeWritable(fileName);
+        return it->second;
+    }
+
+private:
+    std::mutex mutex_;
+    std::map<std::string, bool> writable_;
 };
 
 }  // namespace
@@ -140,8 +158,10 @@ std::vector<BookInput> CollectBooks(const std::vector<std::string>& inputs, bool
         std::vector<BookInput> found;
         auto take = [&](const fs::directory_entry& e) {
             std::error_code fe;
+            // The iterator's paths begin with the folder as given, so the
+            // name under it is found without asking the disk for every book.
             if (e.is_regular_file(fe) && IsBookFile(e.path()))
-                found.push_back({e.path().string(), fs::relative(e.path(), in, fe).string(), {}});
+                found.push_back({e.path().string(), e.path().lexically_relative(in).string(), {}});
         };
         const auto options = fs::directory_options::skip_permission_denied;
         if (recursive) {
@@ -185,12 +205,20 @@ std::vector<std::string> OutputNames(const std::vector<BookInput>& books, const 
 
 namespace {
 
-// Converts one book on the calling thread; false with the lines to report.
-bool ConvertBook(const ConvertOptions& o, ConfigTree& tree, const std::string& programDir, const BookInput& book,
-                 const std::string& output, std::vector<std::string>& report) {
+// Where a book stands once its worker is through with it.
+enum class BookOutcome {
+    Failed,   // with the lines to report
+    Written,  // its files are in place
+    Queued,   // handed to the group writer, which tells when it is in place
+};
+
+// Converts book number index on the calling thread.
+BookOutcome ConvertBook(const ConvertOptions& o, ConfigTree& tree, const std::string& programDir, FolderProbes& probes,
+                        GroupWriter& writer, size_t index, const BookInput& book, const std::string& output,
+                        std::vector<std::string>& report) {
     if (!book.problem.empty()) {
         report.push_back(book.input + ": " + book.problem);
-        return false;
+        return BookOutcome::Failed;
     }
     BookQuestions questions;
     ApplyAnswers(o, questions);
@@ -200,9 +228,11 @@ bool ConvertBook(const ConvertOptions& o, ConfigTree& tree, const std::string& p
     ui.questions = &questions;
     TMain main(tree, ui, programDir);
     main.writePreviewFile = false;  // nobody looks at it
+    main.probeWritable = [&probes](const std::string& name) { return probes.Writable(name); };
     main.Start();
     std::string error;
     bool ok = ApplyConvertSettings(o, main, error) && LoadAndConvert(o, main, questions, book.input, error);
+    bool queued = false;
     if (ok) {
         std::error_code ec;
         const fs::path folder = fs::path(output).parent_path();
@@ -218,15 +248,18 @@ bool ConvertBook(const ConvertOptions& o, ConfigTree& tree, const std::string& p
             main.RefreshPreview();  // the index
             ok = main.CopyPartFilesTo(folder.empty() ? "." : folder.string(), &error);
         } else {
-            ok = SaveBook(o, main, output, error);
+            std::string bytes;
+            ok = SavedBytes(o, main, bytes, error) && writer.Add(index, output, bytes, error);
+            queued = ok;
         }
     }
     main.Shutdown();
     if (!ok) {
         for (const std::string& m : questions.messages) report.push_back(book.input + ": " + m);
         report.push_back(error);
+        return BookOutcome::Failed;
     }
-    return ok;
+    return queued ? BookOutcome::Queued : BookOutcome::Written;
 }
 
 }  // namespace
@@ -265,6 +298,11 @@ int ConvertBooks(const ConvertOptions& o) {
 
     Progress progress(books.size(), ::isatty(STDERR_FILENO) == 1);
     std::atomic<size_t> next{0};
+    FolderProbes probes;
+    std::vector<uintmax_t> sizes(books.size(), 0);
+    GroupWriter writer([&](size_t book, const std::string& why) {
+        progress.Done(sizes[book], !why.empty(), why.empty() ? std::vector<std::string>{} : std::vector{why});
+    });
     std::mutex configLock;  // finding the user's configuration asks the system who the user is
     auto work = [&]() {
         // Each worker reads the configuration for itself: the main windows
@@ -281,16 +319,18 @@ int ConvertBooks(const ConvertOptions& o) {
             std::vector<std::string> report;
             std::error_code ec;
             const uintmax_t size = fs::file_size(books[i].input, ec);
-            bool ok = false;
+            sizes[i] = ec ? 0 : size;
+            BookOutcome outcome = BookOutcome::Failed;
             if (!configured) report.push_back(books[i].input + ": " + why);
-            else ok = ConvertBook(o, tree, programDir, books[i], outputs[i], report);
-            progress.Done(ec ? 0 : size, !ok, report);
+            else outcome = ConvertBook(o, tree, programDir, probes, writer, i, books[i], outputs[i], report);
+            if (outcome != BookOutcome::Queued) progress.Done(sizes[i], outcome == BookOutcome::Failed, report);
         }
     };
     std::vector<std::thread> threads;
     for (size_t t = 1; t < workers; ++t) threads.emplace_back(work);
     work();
     for (std::thread& t : threads) t.join();
+    writer.Flush();
     progress.Finish();
     return progress.Failed() > 0 ? 1 : 0;
 }

@@ -78,6 +78,7 @@ int Convert(const ConvertOptions& o) {
     ui.status = &status;
     ui.questions = &questions;
     TMain main(tree, ui, ProgramDir());
+    main.writePreviewFile = false;  // written below only where a result needs it
     CliXmlFrontEnd xmlFront(main, status);
     main.ui.frontEnd = &xmlFront;
     main.Start();
@@ -100,6 +101,7 @@ int Convert(const ConvertOptions& o) {
     } else if (!o.splitDir.empty()) {
         std::error_code ec;
         fs::create_directories(o.splitDir, ec);
+        main.writePreviewFile = true;
         main.RefreshPreview();  // writes the index file among the parts
         status.Clear();
         if (ec) code = fail("cannot create the folder \"" + o.splitDir + "\": " + ec.message());

@@ -100,6 +100,7 @@ bool LoadAndConvert(const ConvertOptions& o, TMain& main, const ScriptedQuestion
         main.driver.Invalidate();
         main.Convert();
     }
+    main.ForgetSource();  // converted for good: only the result is saved
     return true;
 }
 
@@ -126,17 +127,23 @@ SaveFormat SaveFormatOf(const ConvertOptions& o, const TMain& main) {
     return o.format == "xml-link" ? SaveFormat::XmlWithStyleSheet : SaveFormat::XmlStandalone;
 }
 
-bool SaveBook(const ConvertOptions& o, TMain& main, const std::string& path, std::string& error) {
+bool SavedBytes(const ConvertOptions& o, TMain& main, std::string& bytes, std::string& error) {
     const SaveFormat fmt = SaveFormatOf(o, main);
-    if (path != "-") return main.SaveResultAs(path, fmt, &error);
     if (fmt == SaveFormat::Epub) {
         epub::BookSource book;
         if (!EpubSourceOf(main, book, &error)) return false;
-        const std::string bytes = epub::ZipPackage(epub::BuildPackage(book), book.info.modified, &error);
-        return !bytes.empty() && WriteOut(path, bytes, error);
+        bytes = epub::ZipPackage(epub::BuildPackage(book), book.info.modified, &error);
+        return !bytes.empty();
     }
     const bool plain = fmt == SaveFormat::PlainText;
-    return WriteOut(path, InOutputCodePage(main.SavedDocumentText(fmt), plain, main.settings.OutputUtf8), error);
+    bytes = InOutputCodePage(main.SavedDocumentText(fmt), plain, main.settings.OutputUtf8);
+    return true;
+}
+
+bool SaveBook(const ConvertOptions& o, TMain& main, const std::string& path, std::string& error) {
+    if (path != "-") return main.SaveResultAs(path, SaveFormatOf(o, main), &error);
+    std::string bytes;
+    return SavedBytes(o, main, bytes, error) && WriteOut(path, bytes, error);
 }
 
 std::string ProgramDir() {

@@ -26,6 +26,9 @@ std::string DefaultOutput(const ConvertOptions& o, const TMain& main, const std:
 // description mode with its public references, xml-link adding the style
 // sheet's).
 SaveFormat SaveFormatOf(const ConvertOptions& o, const TMain& main);
+// The bytes of the finished book in the format of the options, as SaveBook
+// writes them (the split book's part files aside).
+bool SavedBytes(const ConvertOptions& o, TMain& main, std::string& bytes, std::string& error);
 // Writes the finished book in the format of the options to path ("-" is
 // standard output).
 bool SaveBook(const ConvertOptions& o, TMain& main, const std::string& path, std::string& error);

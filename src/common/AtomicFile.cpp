@@ -53,6 +53,46 @@ mode_t ModeFor(const std::string& path) {
     return 0666 & ~kUmask;
 }
 
+// Writes bytes to a new temporary file beside path, with path's mode,
+// flushed to the disk so that the rename cannot expose a short file after a
+// crash. On failure nothing is left behind.
+bool WriteTemporary(const std::string& path, std::string_view bytes, std::string& tmp, std::string* error) {
+    std::vector<char> tmpl(path.begin(), path.end());
+    const std::string suffix = ".pmtmp-XXXXXX";
+    tmpl.insert(tmpl.end(), suffix.begin(), suffix.end());
+    tmpl.push_back('\0');
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0) return Fail(error, "Cannot create", path, errno);
+    tmp.assign(tmpl.data());
+    int err = 0;
+    if (!WriteAll(fd, bytes) || ::fchmod(fd, ModeFor(path)) != 0 || ::fsync(fd) != 0) err = errno;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err == 0) return true;
+    ::unlink(tmp.c_str());
+    tmp.clear();
+    return Fail(error, "Cannot write", path, err);
+}
+
+// The rename itself reaches the disk only with its folder.
+void SyncFolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+bool RenameIntoPlace(const std::string& tmp, const std::string& path, std::string* error) {
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(tmp.c_str());
+        return Fail(error, "Cannot write", path, err);
+    }
+    SyncFolderOf(path);
+    return true;
+}
+
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& out, std::string* error) {
@@ -66,29 +106,37 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::string* error
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
-    std::vector<char> tmpl(path.begin(), path.end());
-    const std::string suffix = ".pmtmp-XXXXXX";
-    tmpl.insert(tmpl.end(), suffix.begin(), suffix.end());
-    tmpl.push_back('\0');
-    const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return Fail(error, "Cannot create", path, errno);
-    const std::string tmp(tmpl.data());
-    const mode_t mode = ModeFor(path);
-    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    int err = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
+    std::string tmp;
+    return WriteTemporary(path, bytes, tmp, error) && RenameIntoPlace(tmp, path, error);
+}
+
+AtomicFileSet::~AtomicFileSet() { Discard(); }
+
+bool AtomicFileSet::Add(const std::string& path, std::string_view bytes, std::string* error) {
+    std::string tmp;
+    if (!WriteTemporary(path, bytes, tmp, error)) {
+        Discard();
+        return false;
     }
-    if (ok && ::rename(tmp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        ::unlink(tmp.c_str());
-        return Fail(error, "Cannot write", path, err);
-    }
+    pending_.push_back({path, tmp});
     return true;
+}
+
+bool AtomicFileSet::Commit(std::string* error) {
+    for (size_t i = 0; i < pending_.size(); ++i) {
+        if (!RenameIntoPlace(pending_[i].temporary, pending_[i].path, error)) {
+            pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            Discard();
+            return false;
+        }
+    }
+    pending_.clear();
+    return true;
+}
+
+void AtomicFileSet::Discard() {
+    for (const Pending& p : pending_) ::unlink(p.temporary.c_str());
+    pending_.clear();
 }
 
 }  // namespace pm

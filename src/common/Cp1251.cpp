@@ -26,24 +26,24 @@ constexpr std::array<std::pair<unsigned char, unsigned char>, 16> kCasePairs = {
 struct CaseTables {
     std::array<unsigned char, 256> upper{}, lower{};
     std::array<bool, 256> isUpper{}, isLower{};
-    CaseTables() {
+    constexpr CaseTables() {
         for (int c = 0; c < 256; ++c) upper[c] = lower[c] = static_cast<unsigned char>(c);
-        auto pair = [this](int up, int low) {
-            upper[low] = static_cast<unsigned char>(up);
-            lower[up] = static_cast<unsigned char>(low);
-            isUpper[up] = isLower[low] = true;
-        };
-        for (int c = 'A'; c <= 'Z'; ++c) pair(c, c + 32);
-        for (int c = 0xC0; c <= 0xDF; ++c) pair(c, c + 32);
+        for (int c = 'A'; c <= 'Z'; ++c) Pair(c, c + 32);
+        for (int c = 0xC0; c <= 0xDF; ++c) Pair(c, c + 32);
         for (auto [up, low] : kCasePairs)
-            if (up) pair(up, low);
+            if (up) Pair(up, low);
+    }
+    constexpr void Pair(int up, int low) {
+        upper[low] = static_cast<unsigned char>(up);
+        lower[up] = static_cast<unsigned char>(low);
+        isUpper[up] = isLower[low] = true;
     }
 };
 
-const CaseTables& Tables() {
-    static const CaseTables t;
-    return t;
-}
+// Built by the compiler: the case functions are called for every character.
+constexpr CaseTables kTables;
+
+constexpr const CaseTables& Tables() { return kTables; }
 
 // Decodes one UTF-8 sequence at s[i]; returns its length, 0 when malformed.
 size_t DecodeUtf8(std::string_view s, size_t i, char32_t& cp) {

@@ -2,6 +2,8 @@
 
 #include "common/Cp1251.h"
 
+#include <algorithm>
+
 namespace pm::text {
 
 bool IsBlankLine(std::string_view s) {
@@ -34,9 +36,13 @@ std::string Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
 size_t FindNoCase(std::string_view hay, std::string_view needle, size_t from) {
     if (needle.empty()) return from <= hay.size() ? from : std::string_view::npos;
     if (needle.size() > hay.size()) return std::string_view::npos;
-    const unsigned char first = cp1251::ToLower(static_cast<unsigned char>(needle[0]));
+    const auto first = static_cast<unsigned char>(needle[0]);
+    const auto lower = static_cast<char>(cp1251::ToLower(first)), upper = static_cast<char>(cp1251::ToUpper(first));
     for (size_t i = from; i + needle.size() <= hay.size(); ++i) {
-        if (cp1251::ToLower(static_cast<unsigned char>(hay[i])) != first) continue;
+        // A first character without case is searched for the fast way.
+        if (lower == upper && (i = hay.find(lower, i)) == std::string_view::npos) break;
+        if (i + needle.size() > hay.size()) break;
+        if (hay[i] != lower && hay[i] != upper) continue;
         if (cp1251::EqualsNoCase(hay.substr(i, needle.size()), needle)) return i;
     }
     return std::string_view::npos;
@@ -52,6 +58,14 @@ bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
 }
 
 bool ContainsAny(std::string_view s, std::initializer_list<std::string_view> words) {
+    // Words that all begin alike (tags, say) are ruled out by one scan for
+    // that character in most lines.
+    if (words.size() > 1 && !words.begin()->empty()) {
+        const char first = words.begin()->front();
+        const bool alike = std::all_of(words.begin(), words.end(),
+                                       [first](std::string_view w) { return !w.empty() && w.front() == first; });
+        if (alike && s.find(first) == std::string_view::npos) return false;
+    }
     for (std::string_view w : words)
         if (s.find(w) != std::string_view::npos) return true;
     return false;

@@ -28,6 +28,8 @@ struct ConfigStore {
     // the folder when missing. False with one sentence in *err on failure,
     // the old file then being intact.
     bool SaveIfChanged(std::string* err);
+    // The file could not be used at start (warning told so); saving refuses.
+    bool SaveBlocked() const { return saveBlocked_; }
 
 private:
     bool saveBlocked_ = false;  // the old file could be neither read nor moved aside

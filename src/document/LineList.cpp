@@ -1,4 +1,5 @@
 #include "document/LineList.h"
+#include "common/LineBreaks.h"
 
 #include <utility>
 
@@ -6,14 +7,9 @@ namespace pm {
 
 LineList LineList::FromText(std::string_view text) {
     LineList list;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        list.Append(std::string(text.substr(start, i - start)));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) list.Append(std::string(text.substr(start)));
+    const std::string_view rest =
+        text::ForEachLineBreak(text, [&list](std::string_view line) { list.Append(std::string(line)); });
+    if (!rest.empty()) list.Append(std::string(rest));
     return list;
 }
 
@@ -49,7 +45,26 @@ void LineList::Append(std::string text, int mark) { Insert(Count(), std::move(te
 
 void LineList::Delete(size_t i) {
     moveGap(i);
-    buf_[gapEnd_++] = LineEntry{};
+    // Assigning an empty string would keep the text's buffer in the gap.
+    std::string().swap(buf_[gapEnd_].text);
+    buf_[gapEnd_++].mark = 0;
+}
+
+void LineList::Reserve(size_t count) {
+    if (buf_.size() >= count) return;
+    moveGap(Count());  // the gap at the end, where the new room joins it
+    buf_.resize(count);
+    gapEnd_ = buf_.size();
+}
+
+void LineList::ShrinkToFit() {
+    const size_t count = Count(), room = count / 8 + 16;
+    if (gapLen() <= count + room) return;
+    std::vector<LineEntry> next(count + room);
+    for (size_t i = 0; i < count; ++i) next[i] = std::move(at(i));
+    buf_ = std::move(next);
+    gapStart_ = count;
+    gapEnd_ = buf_.size();
 }
 
 void LineList::Clear() {
@@ -57,12 +72,12 @@ void LineList::Clear() {
     gapStart_ = gapEnd_ = 0;
 }
 
-std::string LineList::Join(std::string_view sep) const {
+std::string LineList::Join(std::string_view sep, size_t spare) const {
     size_t total = 0;
     const size_t n = Count();
     for (size_t i = 0; i < n; ++i) total += at(i).text.size() + sep.size();
     std::string out;
-    out.reserve(total);
+    out.reserve(total + spare);
     for (size_t i = 0; i < n; ++i) {
         if (i) out.append(sep);
         out.append(at(i).text);

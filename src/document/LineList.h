@@ -43,9 +43,14 @@ public:
     void Append(std::string text, int mark = kMarkText);
     void Delete(size_t i);
     void Clear();
+    // Gives back the room of deleted entries once it is most of the list.
+    void ShrinkToFit();
+    void Reserve(size_t count);
 
     // The entries joined with sep (CR LF for files).
-    std::string Join(std::string_view sep = "\r\n") const;
+    // The entries between separators; spare reserves room for that many
+    // more bytes, so that a later insertion does not copy the text again.
+    std::string Join(std::string_view sep = "\r\n", size_t spare = 0) const;
 
 private:
     size_t gapLen() const { return gapEnd_ - gapStart_; }

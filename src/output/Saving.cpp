@@ -8,9 +8,9 @@
 namespace pm {
 
 std::string DocumentWithFooter(const LineList& result, const Settings& settings, const Templates& templates) {
-    std::string text = result.Join("\r\n");
-    if (templates.XmlOutputMode()) return text;
-    return InsertFooter(std::move(text), FooterText(settings, templates));
+    if (templates.XmlOutputMode()) return result.Join("\r\n");
+    const std::string footer = FooterText(settings, templates);
+    return InsertFooter(result.Join("\r\n", footer.size()), footer);
 }
 
 std::string PlainTextDocument(const LineList& result, const Settings& settings, const Templates& templates) {

@@ -23,10 +23,15 @@ inline constexpr std::string_view kResultFilter =
     "Save as HTML document|*.html;*.htm|Save as plain text|*.txt|EPUB book|*.epub";
 inline constexpr std::string_view kXmlResultFilter = "Save as XML wint xsl link|*.xml|Save as standalone XML|*.xml";
 inline constexpr std::string_view kSaveAndReadFilter = "Save as HTML document|*.html;*.htm";
+inline constexpr std::string_view kEpubFilter = "EPUB book|*.epub";
 inline constexpr std::string_view kSourceFilter =
     "Save file with TXT extention|*.txt|Save file with HTML  extention|*.htm;*html|Enter extention manualy|*.*";
 // Shown when the preview file cannot be written.
 inline constexpr std::string_view kPreviewWriteFailed = "Status:Error creating file, skipped. Now ready";
+// The same with the file and the reason: kPreviewWriteFailed + " (" + why + ")".
+inline std::string PreviewWriteFailed(const std::string& why) {
+    return std::string(kPreviewWriteFailed) + " (" + why + ")";
+}
 
 // The entries joined with CR LF, the footer text inserted (not in XML
 // output mode).

@@ -48,10 +48,17 @@ struct ConversionContext {
     void BeginStage(const std::string& processKey);
     // The progress figure of a stage at index i of count entries (whole
     // percent, ties to even, at most 100); the sink hears only changes.
-    void ReportProgress(size_t i, size_t count);
+    // Stages call this for every entry: the common case stays inline.
+    void ReportProgress(size_t i, size_t count) {
+        if (count != progressCount_ || i < progressFrom_ || i >= progressTo_) ReportProgressChange(i, count);
+    }
 
 private:
-    std::string lastProgress_;
+    void ReportProgressChange(size_t i, size_t count);
+
+    int lastProgress_ = -1;  // the figure the sink heard last
+    // Entries [progressFrom_, progressTo_) of progressCount_ keep that figure.
+    size_t progressCount_ = 0, progressFrom_ = 0, progressTo_ = 0;
 };
 
 }  // namespace pm

@@ -55,27 +55,42 @@ const StageInfo* StageTable(size_t& count) {
 }
 
 bool PipelineDriver::Convert(LineList source, ConversionContext& ctx) {
+    if (!Begin(ctx)) return false;
+    ctx.lines = lastStage_ < 1 ? std::move(source) : StageTokenise(source, ctx);
+    source = LineList();
+    return RunStages(ctx);
+}
+
+bool PipelineDriver::Convert(std::string_view sourceText, ConversionContext& ctx) {
+    if (!Begin(ctx)) return false;
+    ctx.lines = lastStage_ < 1 ? LineList::FromText(sourceText) : StageTokeniseText(sourceText, ctx);
+    return RunStages(ctx);
+}
+
+// False while the result is up to date; otherwise the conversion starts,
+// the first stage's status shown when it runs.
+bool PipelineDriver::Begin(ConversionContext& ctx) {
     if (upToDate_) return false;
     ctx.status.Busy(true);
     ctx.longTagWarned = false;
     ctx.cancelled = false;
-    if (lastStage_ < 1) {
-        ctx.lines = std::move(source);
-    } else {
-        ctx.BeginStage(std::string(kStages[0].processKey));
-        ctx.lines = StageTokenise(source, ctx);
-        source.Clear();
-        for (size_t k = 1; k < kStages.size() && kStages[k].number <= lastStage_; ++k) {
-            const StageInfo& st = kStages[k];
-            const bool runs = st.runs(ctx);
-            if (!runs && !st.announceWhenSkipped) continue;
-            if (!st.processKey.empty()) ctx.BeginStage(std::string(st.processKey));
-            if (runs) st.run(ctx);
-            if (ctx.cancelled) {
-                ctx.status.Busy(false);
-                ctx.status.Status(ctx.texts.Proc("Ready"));
-                return false;
-            }
+    if (lastStage_ >= 1) ctx.BeginStage(std::string(kStages[0].processKey));
+    return true;
+}
+
+// The stages after the first, on ctx.lines.
+bool PipelineDriver::RunStages(ConversionContext& ctx) {
+    for (size_t k = 1; lastStage_ >= 1 && k < kStages.size() && kStages[k].number <= lastStage_; ++k) {
+        const StageInfo& st = kStages[k];
+        const bool runs = st.runs(ctx);
+        if (!runs && !st.announceWhenSkipped) continue;
+        if (!st.processKey.empty()) ctx.BeginStage(std::string(st.processKey));
+        if (runs) st.run(ctx);
+        ctx.lines.ShrinkToFit();
+        if (ctx.cancelled) {
+            ctx.status.Busy(false);
+            ctx.status.Status(ctx.texts.Proc("Ready"));
+            return false;
         }
     }
     ctx.status.Busy(false);

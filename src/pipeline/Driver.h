@@ -24,6 +24,9 @@ public:
     // Runs the stages on source, leaving the finished list in ctx.lines.
     // Returns false, doing nothing, while the conversion is up to date.
     bool Convert(LineList source, ConversionContext& ctx);
+    // The same for a source text, broken into lines as LineList::FromText
+    // breaks it, without holding those lines a second time.
+    bool Convert(std::string_view sourceText, ConversionContext& ctx);
 
     bool UpToDate() const { return upToDate_; }
     void Invalidate() { upToDate_ = false; }
@@ -32,6 +35,9 @@ public:
     void SetLastStage(int lastStage) { lastStage_ = lastStage; }
 
 private:
+    bool Begin(ConversionContext& ctx);
+    bool RunStages(ConversionContext& ctx);
+
     bool upToDate_ = false;
     int lastStage_ = 1000;
 };

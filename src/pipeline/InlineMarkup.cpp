@@ -169,10 +169,16 @@ bool ApplyBracket(ConversionContext& ctx, GapText& s, size_t r, char o, char c, 
     return true;
 }
 
+// Brackets are rare: a search per bracket beats a look at every character.
+size_t CountOf(std::string_view s, char c) {
+    size_t n = 0;
+    for (size_t k = s.find(c); k != std::string_view::npos; k = s.find(c, k + 1)) ++n;
+    return n;
+}
+
 size_t CountBrackets(const LineList& l) {
     size_t n = 0;
-    for (size_t i = 0; i < l.Count(); ++i)
-        for (char ch : l.Text(i)) n += (ch == '[' || ch == '{');
+    for (size_t i = 0; i < l.Count(); ++i) n += CountOf(l.Text(i), '[') + CountOf(l.Text(i), '{');
     return n;
 }
 
@@ -198,7 +204,8 @@ void StageBracketSuperscripts(ConversionContext& ctx) {
     BracketState st{1, CountBrackets(l)};
     for (size_t r = 3; r + 2 < l.Count(); ++r) {
         ctx.ReportProgress(r, l.Count());
-        if (l.Text(r).find_first_of("[{") == std::string::npos) continue;
+        const std::string& t = l.Text(r);
+        if (t.find('[') == std::string::npos && t.find('{') == std::string::npos) continue;
         GapText s(l.Text(r));
         size_t fromSquare = 0, fromCurly = 0;
         bool changed = false;

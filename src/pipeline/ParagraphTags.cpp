@@ -23,12 +23,16 @@ std::string WrapParagraph(const Settings& s, std::string_view text) {
     out.reserve(out.size() + text.size() + s.ParagraphEndTag.size());
     // Runs of spaces collapse first; then one leading space (all that can
     // be left of a leading run) is dropped.
+    const size_t head = out.size();
+    out.resize(head + text.size());
+    char* w = out.data() + head;
     bool lastWasSpace = true;
     for (char c : text) {
         if (c == ' ' && lastWasSpace) continue;
         lastWasSpace = c == ' ';
-        out += c;
+        *w++ = c;
     }
+    out.resize(static_cast<size_t>(w - out.data()));
     out += s.ParagraphEndTag;
     return out;
 }

@@ -73,11 +73,6 @@ std::string PartText(const LineList& l, size_t header, size_t end, const std::st
     return out;
 }
 
-void RemoveWritten(const std::vector<std::string>& written) {
-    std::error_code ec;
-    for (const std::string& f : written) fs::remove(f, ec);
-}
-
 }  // namespace
 
 bool SplitIntoParts(ConversionContext& ctx, const std::vector<TocEntry>& entries) {
@@ -89,6 +84,8 @@ bool SplitIntoParts(ConversionContext& ctx, const std::vector<TocEntry>& entries
 
     ctx.files.partFiles.clear();
     SplitNames names{PartFolder(ctx.files.previewFile), "PLMK_" + NameStem(ctx.doc.shortTitle)};
+    // The parts replace those of an earlier run all together or not at all.
+    AtomicFileSet parts;
     std::vector<std::string> written;
 
     LineList index;
@@ -106,8 +103,7 @@ bool SplitIntoParts(ConversionContext& ctx, const std::vector<TocEntry>& entries
         const std::string link = names.PartLink(p);
         const std::string path = names.PathOf(link);
         std::string error;
-        if (!WriteFileAtomic(path, PartText(l, heads[n], end, Navigation(names, p, last)), &error)) {
-            RemoveWritten(written);
+        if (!parts.Add(path, PartText(l, heads[n], end, Navigation(names, p, last)), &error)) {
             ctx.questions.ShowMessage(ctx.texts.Msg("Error"), cp1251::FromUtf8(error), MessageIcon::Error);
             return false;
         }
@@ -117,6 +113,13 @@ bool SplitIntoParts(ConversionContext& ctx, const std::vector<TocEntry>& entries
     }
     index.Append(l.Text(l.Count() - 1), l.Mark(l.Count() - 1));
 
+    std::string error;
+    if (!parts.Commit(&error)) {
+        // Parts renamed before the failure are removed at exit with the rest.
+        ctx.files.tempFiles.insert(ctx.files.tempFiles.end(), written.begin(), written.end());
+        ctx.questions.ShowMessage(ctx.texts.Msg("Error"), cp1251::FromUtf8(error), MessageIcon::Error);
+        return false;
+    }
     const std::string indexPath = names.PathOf(names.IndexLink());
     if (ctx.files.previewFile != indexPath) ctx.files.previewShown = false;  // a new page to navigate to
     ctx.files.previewFile = indexPath;

@@ -7,6 +7,7 @@
 namespace pm {
 
 LineList StageTokenise(const LineList& source, ConversionContext& ctx);  // 1
+LineList StageTokeniseText(std::string_view text, ConversionContext& ctx);  // 1, on lines as LineList::FromText breaks them
 void StageDocumentFrame(ConversionContext& ctx);        // 2
 void StageStripAllHtml(ConversionContext& ctx);         // 3
 void StageRemoveFormsScripts(ConversionContext& ctx);   // 4

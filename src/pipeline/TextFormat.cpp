@@ -1,4 +1,5 @@
 #include "pipeline/TextFormat.h"
+#include "common/LineBreaks.h"
 
 #include <climits>
 #include <cmath>
@@ -25,14 +26,8 @@ constexpr PresetValues kPresets[] = {
 // Lines of a sample split at CR LF, CR or LF; a final line end adds no line.
 std::vector<std::string_view> SplitLines(std::string_view s) {
     std::vector<std::string_view> out;
-    size_t start = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != '\r' && s[i] != '\n') continue;
-        out.push_back(s.substr(start, i - start));
-        if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < s.size()) out.push_back(s.substr(start));
+    const std::string_view rest = text::ForEachLineBreak(s, [&out](std::string_view line) { out.push_back(line); });
+    if (!rest.empty()) out.push_back(rest);
     return out;
 }
 

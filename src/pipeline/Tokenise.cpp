@@ -1,8 +1,10 @@
 // Stage 1: cuts the source lines into tag, text and comment entries.
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "common/Cp1251.h"
+#include "common/LineBreaks.h"
 #include "common/TextTests.h"
 #include "pipeline/Stages.h"
 
@@ -50,14 +52,16 @@ private:
 
 // Tabs become two spaces, non-breaking spaces plain ones.
 std::string CleanSpaces(std::string_view line) {
-    std::string out;
-    out.reserve(line.size());
-    for (char c : line) {
-        if (c == '\t') out += "  ";
-        else if (static_cast<unsigned char>(c) == text::kNbsp) out += ' ';
-        else out += c;
+    std::string out(line);
+    std::replace(out.begin(), out.end(), static_cast<char>(text::kNbsp), ' ');
+    if (out.find('\t') == std::string::npos) return out;
+    std::string widened;
+    widened.reserve(out.size() + 16);
+    for (char c : out) {
+        if (c == '\t') widened += "  ";
+        else widened += c;
     }
-    return out;
+    return widened;
 }
 
 // No spaces before a "<" or after a ">", single spaces elsewhere, ASCII
@@ -81,11 +85,13 @@ std::string NormaliseTag(std::string_view tag) {
 
 class Tokeniser {
 public:
-    Tokeniser(const LineList& source, ConversionContext& ctx) : src_(source), ctx_(ctx) {}
+    // The source lines are views into text the caller keeps.
+    Tokeniser(std::vector<std::string_view> source, ConversionContext& ctx) : src_(std::move(source)), ctx_(ctx) {}
 
     LineList Run() {
-        const size_t n = src_.Count();
+        const size_t n = src_.size();
         if (n == 0) return std::move(out_);
+        out_.Reserve(n + n / 16 + 64);  // mostly an entry a line, and the frame
         ReadLine(0);
         for (;;) {
             if (!Step()) continue;
@@ -120,8 +126,8 @@ private:
 
     // The consumer reaches source line i: it joins the pending buffer.
     void ReadLine(size_t i) {
-        ctx_.ReportProgress(i, src_.Count());
-        std::string line = CleanSpaces(src_.Text(i));
+        ctx_.ReportProgress(i, src_.size());
+        std::string line = CleanSpaces(src_[i]);
         if (ViewEmpty()) ResetBuffer();
         else Compact();
         if (!ViewEmpty() && !line.empty()) buf_ += ' ';
@@ -220,20 +226,20 @@ private:
     bool CommentOverLines() {
         std::string comment = buf_.substr(start_);
         ResetBuffer();
-        const size_t n = src_.Count();
+        const size_t n = src_.size();
         size_t j = cur_ + 1;
         if (j >= n) {  // unclosed at the end of the input
             out_.Append(std::move(comment), kMarkComment);
             return true;
         }
-        for (; j + 1 < n && src_.Text(j).find("-->") == npos; ++j) {
+        for (; j + 1 < n && src_[j].find("-->") == npos; ++j) {
             ctx_.ReportProgress(j, n);
             comment += '\n';
-            comment += src_.Text(j);
+            comment += src_[j];
         }
         cur_ = j;
         ctx_.ReportProgress(j, n);
-        const std::string& line = src_.Text(j);
+        const std::string_view line = src_[j];
         const size_t close = line.find("-->");
         comment += '\n';
         if (close == npos || close + 3 == line.size()) {
@@ -256,7 +262,7 @@ private:
         out_.Append(std::move(rest), kMarkText);
     }
 
-    const LineList& src_;
+    const std::vector<std::string_view> src_;
     ConversionContext& ctx_;
     LineList out_;
     std::string buf_;   // the pending text from start_ on
@@ -267,6 +273,21 @@ private:
 
 }  // namespace
 
-LineList StageTokenise(const LineList& source, ConversionContext& ctx) { return Tokeniser(source, ctx).Run(); }
+LineList StageTokenise(const LineList& source, ConversionContext& ctx) {
+    std::vector<std::string_view> lines;
+    lines.reserve(source.Count());
+    for (size_t i = 0; i < source.Count(); ++i) lines.push_back(source.Text(i));
+    return Tokeniser(std::move(lines), ctx).Run();
+}
+
+LineList StageTokeniseText(std::string_view text, ConversionContext& ctx) {
+    std::vector<std::string_view> lines;
+    size_t feeds = 0;  // room for the lines up front: a long book's views are megabytes
+    for (size_t k = text.find('\n'); k != std::string_view::npos; k = text.find('\n', k + 1)) ++feeds;
+    lines.reserve(feeds + 1);
+    const std::string_view rest = text::ForEachLineBreak(text, [&lines](std::string_view line) { lines.push_back(line); });
+    if (!rest.empty()) lines.push_back(rest);
+    return Tokeniser(std::move(lines), ctx).Run();
+}
 
 }  // namespace pm

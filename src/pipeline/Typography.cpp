@@ -14,21 +14,17 @@ constexpr char kCloseQuote = static_cast<char>(text::kRaquo);
 constexpr char kDash = static_cast<char>(text::kEnDash);
 constexpr char kDots = static_cast<char>(text::kEllipsis);
 
-// Every double quote directly after `before` becomes `to`.
-void QuotesAfter(std::string& s, char before, char to) {
-    for (size_t k = s.find('"', 1); k != std::string::npos; k = s.find('"', k + 1))
-        if (s[k - 1] == before) s[k] = to;
-}
-
-// Every double quote directly before `after` becomes `to`.
-void QuotesBefore(std::string& s, char after, char to) {
-    for (size_t k = s.find('"'); k != std::string::npos && k + 1 < s.size(); k = s.find('"', k + 1))
-        if (s[k + 1] == after) s[k] = to;
-}
+// A double quote after one of these opens, before one of these closes;
+// opening is tried first.
+constexpr std::string_view kOpensAfter = " -(;";
+constexpr std::string_view kClosesBefore = " <&.,;:?!)-";
 
 void ConvertQuotes(std::string& s) {
-    for (char c : {' ', '-', '(', ';'}) QuotesAfter(s, c, kOpenQuote);
-    for (char c : {' ', '<', '&', '.', ',', ';', ':', '?', '!', ')', '-'}) QuotesBefore(s, c, kCloseQuote);
+    for (size_t k = s.find('"', 1); k != std::string::npos; k = s.find('"', k + 1)) {
+        if (kOpensAfter.find(s[k - 1]) != std::string_view::npos) s[k] = kOpenQuote;
+        else if (k + 1 < s.size() && kClosesBefore.find(s[k + 1]) != std::string_view::npos) s[k] = kCloseQuote;
+    }
+    if (s.front() == '"' && s.size() > 1 && kClosesBefore.find(s[1]) != std::string_view::npos) s.front() = kCloseQuote;
     if (s.back() == '"') s.back() = kCloseQuote;
     if (s.front() == '"') s.front() = kOpenQuote;
 }

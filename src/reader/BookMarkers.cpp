@@ -121,6 +121,10 @@ StoredPosition ReadPosition(std::string_view text) {
     return p;
 }
 
+std::string CommentSafeName(std::string_view name) {
+    return text::ReplaceAll(text::ReplaceAll(std::string(name), "<!--", "<!- -"), "-->", "- ->");
+}
+
 std::string BookmarkBlock(const std::vector<Bookmark>& bookmarks, int32_t position) {
     std::string out(kBlockStart);
     out += kBlockBreak;
@@ -128,7 +132,7 @@ std::string BookmarkBlock(const std::vector<Bookmark>& bookmarks, int32_t positi
         out += "<BOOKMARK ID=\"";
         out += std::to_string(b.id);
         out += "\" NM=\"";
-        out += b.name;
+        out += CommentSafeName(b.name);
         out += "\">";
         out += kBlockBreak;
     }

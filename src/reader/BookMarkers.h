@@ -69,6 +69,11 @@ StoredPosition ReadPosition(std::string_view text);
 // A decimal integer with an optional sign that fits 32 bits, and nothing else.
 std::optional<int32_t> ParseDecimal(std::string_view digits);
 
+// A bookmark name as the block writes it: names are written unescaped,
+// but "<!--" and "-->" get a space between their dashes, so that no name
+// ends the comment early or passes for the position comment.
+std::string CommentSafeName(std::string_view name);
+
 // The bytes written in front of the book's tail: the bookmark comment, the
 // position comment and "</body>".
 std::string BookmarkBlock(const std::vector<Bookmark>& bookmarks, int32_t position);

@@ -1,5 +1,6 @@
 #include "reader/ReaderDoc.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 
@@ -7,6 +8,7 @@
 #include "common/Cp1251.h"
 #include "common/TextTests.h"
 #include "reader/Annotations.h"
+#include "reader/ReadingComfort.h"
 
 namespace pm::reader {
 namespace {
@@ -183,6 +185,7 @@ std::optional<ReaderDoc::ParsedBook> ReaderDoc::ReadBook(const std::string& path
 
 // Head, tail, bookmarks and the book they belong to change together.
 void ReaderDoc::Adopt(ParsedBook parsed) {
+    if (!SameFile(parsed.book.path, book_.path)) handOverFile_.clear();
     book_ = std::move(parsed.book);
     bookmarks_ = std::move(parsed.bookmarks);
     host_.BookmarksChanged();
@@ -232,7 +235,8 @@ void ReaderDoc::RememberPositionInList() {
     HtmlView* view = host_.CurrentView();
     if (current.empty() || !view) return;
     const std::optional<size_t> at = recent_.Find(current);
-    if (!at || !SameFile(LocalPathOf(view->LocationUrl()), current)) return;
+    const std::string shown = LocalPathOf(view->LocationUrl());
+    if (!at || !(SameFile(shown, current) || (SameFile(current, book_.path) && IsBookFile(shown)))) return;
     recent_.SetPosition(*at, CurrentRelativePosition());
     recent_.StoreTo(ctx_.settings);
 }
@@ -274,26 +278,41 @@ void ReaderDoc::ScrollToPending(int32_t relative) {
 
 // ---- saving
 
-bool ReaderDoc::ViewShowsBook() {
-    HtmlView* view = host_.CurrentView();
-    return view && !book_.path.empty() && SameFile(LocalPathOf(view->LocationUrl()), book_.path);
+bool ReaderDoc::IsBookFile(const std::string& path) const {
+    return SameFile(path, book_.path) || SameFile(path, handOverFile_);
 }
 
-bool ReaderDoc::SaveReaderDoc() {
+bool ReaderDoc::ShowsBook(HtmlView& view) const {
+    return !book_.path.empty() && IsBookFile(LocalPathOf(view.LocationUrl()));
+}
+
+bool ReaderDoc::ViewShowsBook() {
     HtmlView* view = host_.CurrentView();
-    if (!view || book_.path.empty() || view->ReadyState().empty()) return true;
+    return view && !book_.path.empty() && IsBookFile(LocalPathOf(view->LocationUrl()));
+}
+
+// The book's file as the page in view now makes it; nothing when the view
+// shows no book of the reader.
+std::optional<std::string> ReaderDoc::ComposeFromView(HtmlView& view) {
+    if (book_.path.empty() || view.ReadyState().empty()) return std::nullopt;
     // A page still loading would give a body cut short, or the page before.
-    WaitUntilReady(*view);
-    if (!ViewShowsBook()) return true;
-    std::string body = view->BodyOuterHtml();
+    WaitUntilReady(view);
+    if (!IsBookFile(LocalPathOf(view.LocationUrl()))) return std::nullopt;
+    std::string body = view.BodyOuterHtml();
     std::vector<Bookmark> bookmarks = bookmarks_;
     // A UTF-8 book stays UTF-8: its head says so, and says it still.
     if (book_.utf8) {
         body = cp1251::ToUtf8(body);
         for (Bookmark& b : bookmarks) b.name = cp1251::ToUtf8(b.name);
     }
-    const std::optional<std::string> bytes =
-        ComposeBook(book_.head, body, bookmarks, CurrentRelativePosition(), book_.tail);
+    const int32_t position = RelativePosition(view.ScrollTop(), view.ScrollHeight());
+    return ComposeBook(book_.head, body, bookmarks, position, book_.tail);
+}
+
+bool ReaderDoc::SaveReaderDoc() {
+    HtmlView* view = host_.CurrentView();
+    if (!view) return true;
+    const std::optional<std::string> bytes = ComposeFromView(*view);
     if (!bytes) return true;
     std::string error;
     if (!WriteFileAtomic(book_.path, *bytes, &error)) {
@@ -316,6 +335,49 @@ bool ReaderDoc::SettlePendingChanges() {
     return true;
 }
 
+// ---- full screen
+
+std::optional<HandOver> ReaderDoc::HandOverFrom(HtmlView& view) {
+    HandOver out;
+    out.ratio = ScrollRatio(view.ScrollTop(), view.ScrollHeight());
+    const std::optional<std::string> bytes = ComposeFromView(view);
+    if (!bytes) return std::nullopt;
+    out.file = HandOverFileName(book_.path, ctx_.templates.Get("FileExt"));
+    // Deleted at exit too, should the page process die before it is taken;
+    // a book that bears the hand-over name itself is never deleted.
+    const bool isBook = SameFile(out.file, book_.path);
+    if (ctx_.temporaryFiles && !isBook &&
+        std::find(ctx_.temporaryFiles->begin(), ctx_.temporaryFiles->end(), out.file) == ctx_.temporaryFiles->end())
+        ctx_.temporaryFiles->push_back(out.file);
+    std::string error;
+    if (!WriteFileAtomic(out.file, *bytes, &error)) {
+        ctx_.questions.ShowMessage(ctx_.texts.Msg("Error"), cp1251::FromUtf8(error), MessageIcon::Error);
+        return std::nullopt;
+    }
+    return out;
+}
+
+// The page still holds what the book file lacks, so the pending mark goes
+// across with it: a close or another book still asks about the changes.
+void ReaderDoc::TakeOver(HtmlView& view, const HandOver& handOver) {
+    const bool pending = pendingChanges_;
+    handOverFile_ = handOver.file;
+    ownNavigation_ = handOver.file;
+    view.Navigate(handOver.file);
+    Task("LoadingToRestore");
+    ctx_.status.Busy(true);
+    view.ProcessPendingEvents();
+    if (!view.ReadyState().empty()) {
+        WaitUntilReady(view);
+        view.ScrollTo(0, PixelsAtRatio(handOver.ratio, view.ScrollHeight()));
+    }
+    ctx_.status.Status(ctx_.texts.Proc("Ready"));
+    ctx_.status.Busy(false);
+    std::error_code ignored;
+    if (!SameFile(handOver.file, book_.path)) std::filesystem::remove(handOver.file, ignored);
+    pendingChanges_ = pending;
+}
+
 // ---- the view's events
 
 void ReaderDoc::BeforeNavigate(const std::string& url, bool& cancel) {
@@ -324,13 +386,15 @@ void ReaderDoc::BeforeNavigate(const std::string& url, bool& cancel) {
     if (own) ownNavigation_.clear();
     // A jump to an anchor of the page shown does not leave it.
     if (!own && url.find('#') != std::string::npos && url.rfind(kFileScheme, 0) == 0 && ViewShowsBook() &&
-        SameFile(path, book_.path))
+        IsBookFile(path))
         return;
     if (!own && !SettlePendingChanges()) {
         cancel = true;
         return;
     }
-    if (!path.empty() && host_.Mode() == kReaderInterfaceMode) ctx_.settings.SetLastReaderFile(path);
+    // The hand-over copy stands for the book; it is gone by the next start.
+    if (!path.empty() && host_.Mode() == kReaderInterfaceMode)
+        ctx_.settings.SetLastReaderFile(IsBookFile(path) && !book_.path.empty() ? book_.path : path);
     pendingChanges_ = false;
 }
 
@@ -342,7 +406,7 @@ void ReaderDoc::DocumentComplete(const std::string& url) {
     if (host_.Mode() != kReaderInterfaceMode) return;
     ctx_.status.Status(ctx_.texts.Proc("Ready"));
     const std::string path = LocalPathOf(url);
-    if (!path.empty() && !SameFile(path, book_.path)) {
+    if (!path.empty() && !IsBookFile(path)) {
         std::optional<ParsedBook> parsed;
         if (IsHtmlFileName(path)) parsed = ReadBook(path, false);
         if (!parsed) {

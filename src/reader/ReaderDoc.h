@@ -72,6 +72,15 @@ struct ReaderContext {
     Questions& questions;
     StatusSink& status;
     FileDialogs* dialogs = nullptr;  // null: no open dialog
+    // Files deleted at exit (the full-screen hand-over file joins them).
+    std::vector<std::string>* temporaryFiles = nullptr;
+};
+
+// A book on its way between two views (to full screen and back): the file
+// that holds the page with its unsaved changes, and the place read.
+struct HandOver {
+    std::string file;
+    double ratio = 0;
 };
 
 // The mode the reader works in.
@@ -114,6 +123,19 @@ public:
     // user's Yes), kept on the page (Cancel, or a failed save: false), or
     // dropped (No).
     bool SettlePendingChanges();
+
+    // ---- full screen
+    // Writes the book shown in view, with its unsaved notes, bookmarks and
+    // style, to the hand-over file beside it. Nothing when view shows no
+    // book of the reader, or the file could not be written (the user was
+    // told why).
+    std::optional<HandOver> HandOverFrom(HtmlView& view);
+    // Loads the handed-over book into view at the same relative place and
+    // deletes the hand-over file. Changes not yet saved stay pending: they
+    // reach the book with a later save, and a close still asks about them.
+    void TakeOver(HtmlView& view, const HandOver& handOver);
+    // Whether view shows the book (or its hand-over copy).
+    bool ShowsBook(HtmlView& view) const;
 
     // ---- the view's events
     void BeforeNavigate(const std::string& url, bool& cancel);
@@ -163,6 +185,9 @@ private:
     void RestorePosition(const std::string& path, const std::string& text);
     void ScrollToPending(int32_t relative);
     bool ViewShowsBook();
+    // The book's own file, or the hand-over copy of it.
+    bool IsBookFile(const std::string& path) const;
+    std::optional<std::string> ComposeFromView(HtmlView& view);
     void ShowSelectFirst();
     void Task(const char* key);
     void RememberPositionInList();
@@ -179,6 +204,8 @@ private:
     bool restoreEnabled_ = false;
     // Navigations the reader starts itself are not asked about again.
     std::string ownNavigation_;
+    // The hand-over file the views may show in place of the book.
+    std::string handOverFile_;
     std::function<int()> idOffset_;
 };
 

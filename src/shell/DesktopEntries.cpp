@@ -101,10 +101,13 @@ bool SetShellIntegration(bool on, const std::string& folder, const std::string& 
     if (on) {
         std::error_code ec;
         fs::create_directories(folder, ec);
-        // The "Parse" entry, which says the integration is on, comes last.
-        ok = WriteFileAtomic(EntryPath(folder, kReadEntry), DesktopEntryText(true, programPath, captions.read), error) &&
-             WriteFileAtomic(EntryPath(folder, kParseEntry), DesktopEntryText(false, programPath, captions.parse),
-                             error);
+        // Both entries are written before either replaces the old one; the
+        // "Parse" entry, which says the integration is on, comes last.
+        AtomicFileSet entries;
+        ok = entries.Add(EntryPath(folder, kReadEntry), DesktopEntryText(true, programPath, captions.read), error) &&
+             entries.Add(EntryPath(folder, kParseEntry), DesktopEntryText(false, programPath, captions.parse),
+                         error) &&
+             entries.Commit(error);
     } else {
         for (const std::string& entry : ShellEntryPaths(folder)) {
             std::error_code ec;

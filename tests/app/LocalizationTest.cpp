@@ -26,8 +26,8 @@ protected:
 };
 
 TEST_F(LocalizationTest, BuiltInTablesAreComplete) {
-    EXPECT_EQ(std::size(kDefaultMenu), 45u);
-    EXPECT_EQ(std::size(kDefaultHints), 50u);
+    EXPECT_EQ(std::size(kDefaultMenu), 46u);
+    EXPECT_EQ(std::size(kDefaultHints), 53u);
     EXPECT_EQ(std::size(kDefaultControlsMain), 12u);
     EXPECT_EQ(ui.Menu("line to paragr"), "Threat as line->paragraph");
     EXPECT_EQ(ui.Hint("line to paragraph"), "Ine line -> one paragraph");

@@ -132,6 +132,21 @@ TEST(LibraryCli, AFolderConvertsIntoTheOutputFolderUnderItsNames) {
     EXPECT_TRUE(IsZip(Slurp(all / "more/book.epub")));
 }
 
+// The names under -O are the names under the folder however the folder
+// is spelt; no temporary file is left beside the books.
+TEST(LibraryCli, NamesUnderTheFolderHoweverItIsSpelt) {
+    Folder lib;
+    MakeLibrary(lib);
+    const std::string name = fs::path(lib.str()).filename().string();
+    for (const std::string& spelt : {lib.str() + "/", lib.str() + "//", lib.str() + "/more/../../" + name}) {
+        Folder out;
+        const CliResult r = RunCli("convert " + ShellQuote(spelt) + " --no-config -r -j 2 -O " + ShellQuote(out.str()));
+        ASSERT_EQ(r.code, 0) << spelt << r.err;
+        EXPECT_EQ(out.Files(), (std::vector<std::string>{"dos.html", "koi8.html", "more/book.html", "page.html"}))
+            << spelt;
+    }
+}
+
 TEST(LibraryCli, ABrokenBookIsReportedAndTheOthersGoOn) {
     Folder lib, out;
     MakeLibrary(lib);

@@ -2,8 +2,11 @@
 // configuration with scripted answers, page waits and screenshots.
 #pragma once
 
+#include <QApplication>
 #include <QDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -70,6 +73,17 @@ inline void Screenshot(QWidget* w, const QString& name) {
     QTest::qWait(400);
     QDir().mkpath(PM_ARTIFACTS);
     w->grab().save(QString(PM_ARTIFACTS) + "/" + name + ".png");
+}
+
+// Acts on the first visible window of type W once it shows (the modal
+// window about to be opened); looks for it for a few seconds at most.
+template <class W>
+void WhenShown(std::function<void(W&)> act, int tries = 500) {
+    QTimer::singleShot(tries == 500 ? 0 : 10, [act, tries] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* win = qobject_cast<W*>(w); win && win->isVisible()) return act(*win);
+        if (tries > 0) WhenShown<W>(act, tries - 1);
+    });
 }
 
 inline std::string WriteFile(const QString& path, const std::string& bytes) {

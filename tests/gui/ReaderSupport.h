@@ -37,17 +37,6 @@ inline std::string LongBody(size_t bytes) {
     return body;
 }
 
-// Acts on the first visible window of type W once it shows (the modal
-// window about to be opened); looks for it for a few seconds at most.
-template <class W>
-void WhenShown(std::function<void(W&)> act, int tries = 500) {
-    QTimer::singleShot(tries == 500 ? 0 : 10, [act, tries] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* win = qobject_cast<W*>(w); win && win->isVisible()) return act(*win);
-        if (tries > 0) WhenShown<W>(act, tries - 1);
-    });
-}
-
 // The text of a page shown in a plain web view.
 inline QString PageText(QWebEnginePage* page) {
     QString text;

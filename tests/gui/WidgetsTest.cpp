@@ -33,15 +33,6 @@ struct Recorder : HtmlViewEvents {
 const char* kQuirksHead = "<!doctype html public \"-//w3c//dtd html 4.0 transitional//en\">\n<html><head>"
                           "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\"></head>";
 
-// Clicks a button of the modal window that opens next.
-template <class W>
-void WhenShown(std::function<void(W&)> act) {
-    QTimer::singleShot(0, [act] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* win = qobject_cast<W*>(w); win && win->isVisible()) return act(*win);
-    });
-}
-
 }  // namespace
 
 class WidgetsTest : public QObject {

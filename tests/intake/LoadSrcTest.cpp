@@ -154,6 +154,18 @@ TEST_F(LoadSrcTest, OddContentLoadsWithoutLoss) {
     EXPECT_EQ(main.GetSourceLines().Count(), 1u);
 }
 
+// The source is kept as text: whatever ends its lines, it gives back the
+// lines it was loaded as, an empty last line too.
+TEST_F(LoadSrcTest, KeptSourceGivesBackTheLoadedLines) {
+    for (const std::string text : {"a\r\n\r\n", "a\r\nb", "a\n\rb\r", "x\r\r\ny\n", "done\r\n", "z\n\n\n"}) {
+        ASSERT_TRUE(main.LoadSrc(Write("ends.txt", text)));
+        const LineList kept = main.GetSourceLines();
+        const LineList loaded = LineList::FromText(text);
+        ASSERT_EQ(kept.Count(), loaded.Count()) << text;
+        EXPECT_EQ(kept.Join("|"), loaded.Join("|"));
+    }
+}
+
 TEST_F(LoadSrcTest, BinaryFileIsAskedAboutBeforeAnythingElse) {
     const std::string book = Write("book.txt", "A book.\r\n");
     ASSERT_TRUE(main.LoadSrc(book));

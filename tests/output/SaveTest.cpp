@@ -188,7 +188,8 @@ TEST(Preview, FileThatCannotBeCreatedKeepsTheOldPage) {
     w.PublishDocument();
     w.main.files.previewFile = dir / "no/such/folder/p.html";
     w.main.RefreshPreview();
-    EXPECT_EQ(w.status.statuses.back(), "Status:Error creating file, skipped. Now ready");
+    EXPECT_EQ(w.status.statuses.back(), "Status:Error creating file, skipped. Now ready (Cannot create \"" +
+                                            w.main.files.previewFile + "\": No such file or directory)");
     EXPECT_TRUE(w.view.navigations.empty());
     EXPECT_FALSE(w.main.files.previewShown);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "pipeline/Driver.h"
 #include "support/TestContext.h"
@@ -138,6 +139,38 @@ TEST(Driver, StageLimitZeroHandsBackTheSourceLines) {
     d.Convert(LineList::FromText("a\n\nb"), t.ctx);
     EXPECT_EQ(t.LineTexts(), (std::vector<std::string>{"a", "", "b"}));
     EXPECT_EQ(t.Marks(), (std::vector<int>{0, 0, 0}));
+}
+
+// The source as text goes through the stages as the lines it breaks into.
+TEST(Driver, SourceTextConvertsAsItsLines) {
+    const std::string book =
+        "<html><!-- a comment\r\nover lines -->\r\n   Para one\r\nline two.\n\n  Two \"quoted\"\r\n<b>bold</b>\r\r\n";
+    test::TestContext a, b;
+    PipelineDriver fromLines, fromText;
+    ASSERT_TRUE(fromLines.Convert(LineList::FromText(book), a.ctx));
+    ASSERT_TRUE(fromText.Convert(std::string_view(book), b.ctx));
+    EXPECT_EQ(a.LineTexts(), b.LineTexts());
+    EXPECT_EQ(a.Marks(), b.Marks());
+    EXPECT_FALSE(fromText.Convert(std::string_view(book), b.ctx));  // up to date
+}
+
+// Entries skip the arithmetic while their figure cannot change; every entry
+// still shows its own rounded percentage, whichever way the stage walks.
+TEST(Progress, EveryEntryShowsItsRoundedPercentage) {
+    for (size_t count : {1u, 3u, 7u, 8u, 199u, 200u, 201u, 333u, 1000u, 4001u}) {
+        for (bool backwards : {false, true}) {
+            test::TestContext t;
+            std::vector<std::string> expected;
+            for (size_t k = 0; k < count; ++k) {
+                const size_t i = backwards ? count - 1 - k : k;
+                t.ctx.ReportProgress(i, count);
+                const auto pct = static_cast<int>(std::nearbyint(100.0 * static_cast<double>(i) / count));
+                const std::string figure = std::to_string(pct) + "%";
+                if (expected.empty() || expected.back() != figure) expected.push_back(figure);
+            }
+            EXPECT_EQ(t.status.progress, expected) << count << (backwards ? " backwards" : "");
+        }
+    }
 }
 
 TEST(Progress, WholePercentTiesToEvenNeverAboveHundredOnlyChanges) {

@@ -67,6 +67,8 @@ TEST(LineList, RandomEditsMatchAPlainVector) {
             const LineList copy = l;  // a copy holds the same entries
             l = copy;
         }
+        if (step % 997 == 0) l.ShrinkToFit();  // wherever the gap is just then
+        if (step % 1499 == 0) l.Reserve(model.size() + rng() % 64);
         ASSERT_EQ(l.Count(), model.size()) << "step " << step;
     }
     for (size_t i = 0; i < model.size(); ++i) {
@@ -77,6 +79,24 @@ TEST(LineList, RandomEditsMatchAPlainVector) {
     EXPECT_TRUE(l.Empty());
     l.Append("again");
     EXPECT_EQ(l.Join(), "again");
+}
+
+// Deleted entries give their text back, and shrinking keeps room to grow.
+TEST(LineList, ShrinkingAfterManyDeletesKeepsOrderAndMarks) {
+    LineList l;
+    l.Reserve(10);
+    for (int i = 0; i < 50; ++i) l.Append(std::to_string(i), i);
+    l.Insert(5, "mid", 700);  // the gap now sits in the middle
+    for (int i = 0; i < 40; ++i) l.Delete(10);
+    l.ShrinkToFit();
+    ASSERT_EQ(l.Count(), 11u);
+    EXPECT_EQ(l.Join(","), "0,1,2,3,4,mid,5,6,7,8,49");
+    EXPECT_EQ(l.Mark(5), 700);
+    EXPECT_EQ(l.Mark(10), 49);
+    l.Insert(0, "front");
+    l.Append("back", 9);
+    EXPECT_EQ(l.Join(","), "front,0,1,2,3,4,mid,5,6,7,8,49,back");
+    EXPECT_EQ(l.Mark(12), 9);
 }
 
 }  // namespace

@@ -144,6 +144,24 @@ TEST(BookFormat, WrittenBlockReadsBack) {
     EXPECT_EQ(ReadPosition(book).value, 77);
 }
 
+// Names are the user's free text: one holding comment marks must neither
+// close the bookmark comment early nor pass for the position comment.
+TEST(BookFormat, NamesCannotBreakTheComments) {
+    const std::vector<Bookmark> marks{{7, "see <!-- Vorn's Pellmark position=\"1\" -->"},
+                                      {8, "a --> b Vorn's Pellmark bookmarks -->"}};
+    const std::string book = *ComposeBook("<html>", "<body>text</body>", marks, 42, "</html>");
+    EXPECT_EQ(ReadPosition(book).value, 42);
+    const std::vector<Bookmark> read = ReadBookmarks(book);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0].name, "see <!- - Vorn's Pellmark position=\"1\" - ->");
+    EXPECT_EQ(read[1].name, "a - -> b Vorn's Pellmark bookmarks - ->");
+    // The bookmark comment ends at its own end mark and nowhere before.
+    const size_t start = book.find(kBlockStart);
+    EXPECT_EQ(book.find("-->", start), book.find(kBlockEnd) + kBlockEnd.size() - 3);
+    // Names without such marks are written as they stand.
+    EXPECT_EQ(ReadBookmarks(BookmarkBlock({{1, "<-- -- ->"}}, 0)), (std::vector<Bookmark>{{1, "<-- -- ->"}}));
+}
+
 TEST(BookFormat, ComposedBookKeepsHeadAndTail) {
     const auto book = ComposeBook("<html><head></head>", "<body><p>x</p></body>", {}, 9, "</html>\r\n");
     ASSERT_TRUE(book);

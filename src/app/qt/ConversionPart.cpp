@@ -34,6 +34,7 @@ void ConversionPart::BindCommands() {
     }
     connect(frame_.Action(Cmd::SaveResult), &QAction::triggered, this, [this] { main_.SaveHTML(); });
     connect(frame_.Action(Cmd::SaveAndRead), &QAction::triggered, this, [this] { main_.ToolButton68Click(); });
+    connect(frame_.Action(Cmd::SaveEpub), &QAction::triggered, this, [this] { main_.SaveEpub(); });
     connect(frame_.Action(Cmd::SaveSrc), &QAction::triggered, this, [this] { main_.SaveSrc(); });
 
     connect(&srcText_, &QPlainTextEdit::textChanged, this, &ConversionPart::SrcTextChange);

@@ -18,7 +18,7 @@ struct MenuLayout {
 const MenuLayout kMenus[] = {
     {"file", "", {Cmd::LoadSrc, Cmd::OpenReader}},
     {"recent files", "file", {}},
-    {"", "file", {Cmd::SaveResult, Cmd::SaveAndRead, Cmd::SendToRocket, kSeparator, Cmd::Exit}},
+    {"", "file", {Cmd::SaveResult, Cmd::SaveAndRead, Cmd::SaveEpub, Cmd::SendToRocket, kSeparator, Cmd::Exit}},
     {"view", "", {Cmd::SimpleMode, Cmd::AdvancedMode, Cmd::ReaderMode, kSeparator}},
     {"viewer font size",
      "view",

@@ -36,7 +36,9 @@
 #include "platform/qt/WebView.h"
 #include "editing/qt/EditingPart.h"
 #include "options/qt/OptionsPanel.h"
+#include "reader/ReadingComfort.h"
 #include "reader/qt/ReaderPart.h"
+#include "reader/qt/ViewControls.h"
 #include "xml/qt/XmlPart.h"
 #include "regexlists/qt/RuleWindows.h"
 #include "shell/qt/ShellPart.h"
@@ -74,7 +76,7 @@ void TMainWnd::BuildParts() {
     reader_ = std::make_unique<ReaderPart>(*this,
                                            reader::ReaderContext{main_->settings, main_->texts, main_->uiTexts,
                                                                  main_->templates, *questions_, *this,
-                                                                 dialogs_.get()},
+                                                                 dialogs_.get(), &main_->files.tempFiles},
                                            tree_, *WebBrowser1);
     editing_ = std::make_unique<EditingPart>(*this, main_->settings, main_->texts, main_->uiTexts, tree_,
                                              *questions_, *SrcText, *HTMText);
@@ -122,6 +124,8 @@ void TMainWnd::BindFrameCommands() {
     int level = 0;
     for (Cmd id : {Cmd::Smallest, Cmd::Small, Cmd::NormalSize, Cmd::Large, Cmd::Largest})
         actions_[id]->setData(level++);
+    actions_[Cmd::IncreaseSize]->setData(reader::kTextSizeLarger);
+    actions_[Cmd::DecreaseSize]->setData(reader::kTextSizeSmaller);
     for (Cmd id : {Cmd::Smallest, Cmd::Small, Cmd::NormalSize, Cmd::Large, Cmd::Largest, Cmd::IncreaseSize,
                    Cmd::DecreaseSize})
         connect(actions_[id], &QAction::triggered, this, &TMainWnd::TextSizeClick);
@@ -149,8 +153,8 @@ void TMainWnd::BuildWidgets() {
                                      {Cmd::LoadSrc, Cmd::OpenReader, Cmd::SaveResult, Cmd::SaveAndRead, kSeparator, Cmd::GoBack,
                                       Cmd::GoForward, Cmd::Refresh, kSeparator, Cmd::AutodetectFormat, Cmd::FixedWidth,
                                       Cmd::LineToParagraph, Cmd::HtmlFormat, kSeparator, Cmd::SendToRocket, kSeparator, Cmd::AddNote,
-                                      Cmd::AddBookmark, Cmd::EnableAutoscroll, Cmd::IncreaseScroll,
-                                      Cmd::DecreaseScroll, Cmd::Zoom, kSeparator, Cmd::Bookshelf, Cmd::RegExpr}));
+                                      Cmd::AddBookmark, Cmd::EnableAutoscroll, Cmd::Faster,
+                                      Cmd::Slower, Cmd::Zoom, kSeparator, Cmd::Bookshelf, Cmd::RegExpr}));
     WebBrowser1 = new WebView(Panel1);
     WebBrowser1->setObjectName("WebBrowser1");
     panelBox->addWidget(WebBrowser1, 1);
@@ -246,6 +250,10 @@ void TMainWnd::StatusBarResize() {
 }
 
 QString TMainWnd::PanelText(int panel) const { return panels_[panel]->text(); }
+
+void TMainWnd::SetPanelText(int panel, const QString& text) {
+    if (panel >= 0 && panel < 3) panels_[panel]->setText(text);
+}
 
 void TMainWnd::FormCreate() {
     const QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
@@ -452,7 +460,14 @@ void TMainWnd::ProgressChange(int progress, int maximum) {
     Status(t.Task("LoadingToBrowser"));
 }
 
-void TMainWnd::StatusTextChange(const std::string&) {}
+// A hovered link into the page shown reads as the page's title and anchor.
+void TMainWnd::StatusTextChange(const std::string& text) {
+    const WebView* view = reader_->Controls().ZoomedView();
+    if (!view) view = current_;
+    const std::string shown = ToCp1251(FromCp1251(text).replace("%20", " "));
+    const std::string url = ToCp1251(view->url().toString(QUrl::FullyEncoded));
+    Status(reader::LinkStatusText(shown, url, ToCp1251(view->title()), main_->texts));
+}
 
 // ---- the stored state of the widgets
 
@@ -549,11 +564,7 @@ void TMainWnd::HelpClick() {
 void TMainWnd::TextSizeClick() {
     auto* item = qobject_cast<QAction*>(sender());
     if (!item) return;
-    int size = main_->settings.BrowserFontSize;
-    if (item == actions_[Cmd::IncreaseSize]) size = std::min(size + 1, kZoomLargest);
-    else if (item == actions_[Cmd::DecreaseSize]) size = std::max(size - 1, kZoomSmallest);
-    else size = item->data().toInt();
-    main_->settings.SetBrowserFontSize(size);
+    main_->settings.SetBrowserFontSize(reader::TextSizeLevel(main_->settings.BrowserFontSize, item->data().toInt()));
     TickTextSize();
     textSizeReady_ = true;
     ReapplyTextSize();

@@ -63,8 +63,9 @@ public:
     OptionsPanel& Options() { return *optionsPanel_; }
     EditingPart& Editing() { return *editing_; }
     RulesPart& Rules() { return *rules_; }
-    // The text of a status-bar panel (0 progress, 1 status line, 2 free).
+    // The text of a status-bar panel (0 progress, 1 status line, 2 clock).
     QString PanelText(int panel) const;
+    void SetPanelText(int panel, const QString& text) override;
     // The text of the localization error window, when one was shown.
     QString LocalizationError() const { return localizationError_; }
     void SetSplash(TSplashForm* splash) { splash_ = splash; }

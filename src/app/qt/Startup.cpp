@@ -53,7 +53,9 @@ int Uninstall(ConfigStore& store, bool ask) {
     QtQuestions questions(nullptr, store.user, texts, english);
     ScriptedQuestions silent;
     Questions& q = ask ? static_cast<Questions&>(questions) : silent;
-    if (RunUninstall(store.user, q, ask, DesktopEntryPaths())) store.SaveIfChanged(nullptr);
+    std::string error;
+    if (RunUninstall(store.user, q, ask, DesktopEntryPaths()) && !store.SaveIfChanged(&error) && ask)
+        questions.ShowMessage(texts.Msg("Error"), "The settings were not removed. " + error, MessageIcon::Error);
     return 0;
 }
 
@@ -135,7 +137,14 @@ int RunDesktop(int argc, char** argv) {
     wnd.reset();
     delete splash.data();
     std::string error;
-    store.SaveIfChanged(&error);  // a failed save never stops the exit
+    // A failed save never stops the exit, but the user hears of it once
+    // (a file refused at start was reported then).
+    if (!store.SaveIfChanged(&error) && !store.SaveBlocked()) {
+        Texts texts;
+        const bool english = false;
+        QtQuestions(nullptr, store.user, texts, english)
+            .ShowMessage(texts.Msg("Error"), "The settings were not saved. " + error, MessageIcon::Warning);
+    }
     return rc;
 }
 

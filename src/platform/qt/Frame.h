@@ -40,6 +40,9 @@ public:
     virtual int ActivePage() const = 0;
     // The text selected in the preview browser.
     virtual QString SelectedPreviewText() const = 0;
+    // Sets the text of a status-bar panel (0 progress, 1 status line, 2
+    // clock).
+    virtual void SetPanelText(int panel, const QString& text) = 0;
     // The parent of the part's windows.
     virtual QWidget* Window() = 0;
     // A menu of the menu bar by its caption key ("bookmarks", "recent files").

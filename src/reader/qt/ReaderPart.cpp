@@ -12,7 +12,9 @@
 #include "platform/qt/Mnemonics.h"
 #include "platform/qt/Text1251.h"
 #include "platform/qt/WebView.h"
+#include "platform/qt/DBusScreenSaver.h"
 #include "reader/qt/BookmarkManager.h"
+#include "reader/qt/ViewControls.h"
 
 namespace pm::gui {
 namespace {
@@ -34,9 +36,16 @@ ReaderPart::ReaderPart(Frame& frame, reader::ReaderContext context, const Config
     history_ = new QMenu(frame_.Window());
     history_->setObjectName("HistoryPoupUp");
     connect(history_, &QMenu::aboutToShow, this, &ReaderPart::HistoryPoupUpPopup);
+    controls_ = std::make_unique<ViewControls>(frame_, doc_, tree_, next_, std::make_unique<DBusScreenSaver>("Pellmark"));
+}
+
+void ReaderPart::SettingsLoaded() {
+    doc_.SettingsLoaded();
+    controls_->SettingsLoaded();
 }
 
 ReaderPart::~ReaderPart() {
+    controls_.reset();
     if (panel_.Events() == this) panel_.SetEvents(next_);
 }
 
@@ -66,6 +75,7 @@ void ReaderPart::BindCommands() {
         }
     }
     connect(shelf, &QAction::triggered, this, [this] { history_->popup(QCursor::pos()); });
+    controls_->BindCommands();
 }
 
 bool ReaderPart::ModeChanging(int target) {
@@ -77,6 +87,7 @@ bool ReaderPart::ModeChanging(int target) {
 
 void ReaderPart::ModeChanged(int mode) {
     frame_.Action(Cmd::Autosave)->setChecked(doc_.Context().settings.SaveReaderDocOnExit);
+    controls_->ModeChanged(mode);
     // Any HTML file may be read: its page is kept to its own folder.
     panel_.SetConfined(mode == reader::kReaderInterfaceMode);
 }
@@ -84,6 +95,7 @@ void ReaderPart::ModeChanged(int mode) {
 void ReaderPart::TextsApplied(const InterfaceTexts& texts) {
     localized_ = texts.localized;
     CreateWindows();
+    controls_->CreateWindows(texts, localized_);
 }
 
 // Created once, in the order of the start, with the localization of then.
@@ -130,7 +142,13 @@ void ReaderPart::OpenRecentItem(QAction* item) {
 
 // ---- menus
 
-HtmlView* ReaderPart::CurrentView() { return frame_.CurrentBrowser(); }
+// The full-screen browser while full screen lasts.
+HtmlView* ReaderPart::CurrentView() {
+    if (HtmlView* zoomed = controls_->ZoomedView()) return zoomed;
+    return frame_.CurrentBrowser();
+}
+
+void ReaderPart::StopAutoscroll() { controls_->StopAutoscroll(); }
 
 // The bookmark items follow "Add bookmark", "Manage bookmarks..." and a
 // separator, in the order of the list.
@@ -224,6 +242,7 @@ void ReaderPart::BeforeNavigate(const std::string& url, bool& cancel) {
 
 void ReaderPart::DocumentComplete(const std::string& url) {
     doc_.DocumentComplete(url);
+    controls_->PageLoaded(panel_);
     if (next_) next_->DocumentComplete(url);
 }
 

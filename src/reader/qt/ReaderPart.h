@@ -25,6 +25,7 @@ class WebView;
 class TBookmName;
 class TBookManage;
 class TCommentWnd;
+class ViewControls;
 
 class ReaderPart : public QObject,
                    public FramePart,
@@ -49,7 +50,7 @@ public:
     bool Closing() override;
 
     // ---- the start (the frame calls these in order)
-    void SettingsLoaded() { doc_.SettingsLoaded(); }
+    void SettingsLoaded();
     void ReopenAtStart(const std::string& path) { doc_.ReopenAtStart(path); }
     void StartFinished() { doc_.StartFinished(); }
     void RestoreStartPos() { doc_.RestoreStartPos(); }
@@ -71,6 +72,8 @@ public:
     TBookmName* NameWindow() const { return nameWnd_; }
     TBookManage* ManageWindow() const { return manageWnd_; }
     TCommentWnd* CommentWindow() const { return commentWnd_; }
+    // Autoscroll, progress and clock, styles and full screen.
+    ViewControls& Controls() { return *controls_; }
 
     // ---- ReaderHost
     HtmlView* CurrentView() override;
@@ -81,6 +84,7 @@ public:
     void RecentBooksChanged() override;
     void SetCaption(const std::string& caption) override;
     void Beep() override;
+    void StopAutoscroll() override;
 
     // ---- ReaderWindows
     std::optional<std::vector<std::string>> AskNote() override;
@@ -117,6 +121,7 @@ private:
     TBookmName* nameWnd_ = nullptr;
     TBookManage* manageWnd_ = nullptr;
     TCommentWnd* commentWnd_ = nullptr;
+    std::unique_ptr<ViewControls> controls_;
 };
 
 }  // namespace pm::gui

@@ -50,7 +50,10 @@ QIcon ToolIcon(const shell::ToolButton& tool, const QStyle* style) {
 
 std::string Lines(const std::vector<std::string>& names) {
     std::string out;
-    for (const std::string& n : names) out += "\n" + cp1251::FromUtf8(n);
+    for (const std::string& n : names) {
+        out += '\n';
+        out += cp1251::FromUtf8(n);
+    }
     return out;
 }
 
