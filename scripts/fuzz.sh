@@ -30,7 +30,8 @@ seeds_of() {
     codepage) files=(samples/* tests/data/*.txt) ;;
   esac
   files+=(fuzz/seeds/"$1"/*)
-  [ ${#files[@]} -eq 0 ] || cp "${files[@]}" "$2"
+  local f
+  for f in "${files[@]}"; do cp "$f" "$2/${f//\//_}"; done
 }
 
 failed=()

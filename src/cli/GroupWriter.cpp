@@ -1,4 +1,5 @@
 #include "cli/GroupWriter.h"
+#include "common/AtomicFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,18 +20,6 @@ std::string Failure(const std::string& what, const std::string& path, int err) {
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
 }
 
 // The mode the file gets: an existing file keeps its own, a new one is

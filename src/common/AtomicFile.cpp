@@ -19,18 +19,6 @@ bool Fail(std::string* error, const std::string& what, const std::string& path, 
     return false;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
 // The process's file creation mask. Reading it with umask() means setting
 // it for a moment, which races with files created on other threads (the
 // library conversion writes books side by side), so it is read from the
@@ -94,6 +82,18 @@ bool RenameIntoPlace(const std::string& tmp, const std::string& path, std::strin
 }
 
 }  // namespace
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
 
 bool ReadWholeFile(const std::string& path, std::string& out, std::string* error) {
     std::ifstream in(path, std::ios::binary);

@@ -12,6 +12,9 @@ namespace pm {
 // On failure returns false and puts one sentence naming the file and the
 // reason into *error (when given).
 bool ReadWholeFile(const std::string& path, std::string& out, std::string* error = nullptr);
+// Writes all of bytes to fd, again after interrupted or short writes;
+// false with errno set when the system refuses.
+bool WriteAll(int fd, std::string_view bytes);
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 // Several files that belong together (the parts of a split book, a pair of
