@@ -13,14 +13,20 @@ namespace {
 
 bool CreateAndDelete(const std::string& base) {
     std::string probe = base + "$$~temp$~vorn";
-    struct stat st {};
-    while (::lstat(probe.c_str(), &st) == 0) probe += "$~";
-    // O_EXCL: never open (and then delete) a file that appeared meanwhile.
-    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
-    const bool closed = ::close(fd) == 0;
-    const bool deleted = ::unlink(probe.c_str()) == 0;
-    return closed && deleted;
+    for (;;) {
+        // O_EXCL: never open (and then delete) a file that is there already;
+        // a name taken, even meanwhile by another program probing the same
+        // folder, makes the probe's name longer.
+        const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno == EEXIST) {
+            probe += "$~";
+            continue;
+        }
+        if (fd < 0) return false;
+        const bool closed = ::close(fd) == 0;
+        const bool deleted = ::unlink(probe.c_str()) == 0;
+        return closed && deleted;
+    }
 }
 
 }  // namespace
