@@ -1,5 +1,7 @@
 // What creating the main window does, without the widgets, and the clean-up
 // at exit.
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "app/TMain.h"
@@ -27,7 +29,11 @@ LocalizationOutcome TMain::Start(WidgetSettings* widgets) {
 }
 
 void TMain::Shutdown() {
-    for (const auto& f : files.tempFiles) std::remove(f.c_str());
+    // Only the files that were made: removing a name that is not there
+    // still locks its folder, which books converted side by side share.
+    struct stat st {};
+    for (const auto& f : files.tempFiles)
+        if (::lstat(f.c_str(), &st) == 0) std::remove(f.c_str());
 }
 
 }  // namespace pm

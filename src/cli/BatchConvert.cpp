@@ -15,6 +15,7 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <unordered_set>
 
 #include "cli/BatchConvert.h"
 #include "cli/CliConfig.h"
@@ -140,12 +141,29 @@ private:
 
 }  // namespace
 
-bool IsBookFile(const fs::path& path) {
-    const std::string name = path.filename().string();
-    if (name.empty() || name[0] == '.' || IsOwnWorkFile(name)) return false;
-    const std::string ext = LowerAscii(path.extension().string());
+namespace {
+
+// The last name of a path and its extension, as the library has them but
+// without building a path object for each of a thousand books.
+std::string_view NameOf(std::string_view path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view ExtensionOf(std::string_view name) {
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string_view::npos || dot == 0 || name == ".." ? std::string_view() : name.substr(dot);
+}
+
+bool IsBookName(std::string_view name) {
+    if (name.empty() || name[0] == '.' || IsOwnWorkFile(std::string(name))) return false;
+    const std::string ext = LowerAscii(std::string(ExtensionOf(name)));
     return ext == ".txt" || ext == ".htm" || ext == ".html";
 }
+
+}  // namespace
+
+bool IsBookFile(const fs::path& path) { return IsBookName(NameOf(path.native())); }
 
 std::vector<BookInput> CollectBooks(const std::vector<std::string>& inputs, bool recursive) {
     std::vector<BookInput> books;
@@ -156,12 +174,15 @@ std::vector<BookInput> CollectBooks(const std::vector<std::string>& inputs, bool
             continue;
         }
         std::vector<BookInput> found;
+        // The iterator's paths begin with the folder as given and a slash,
+        // so the name under it is what follows.
+        const std::string prefix = (fs::path(in) / "").native();
         auto take = [&](const fs::directory_entry& e) {
             std::error_code fe;
-            // The iterator's paths begin with the folder as given, so the
-            // name under it is found without asking the disk for every book.
-            if (e.is_regular_file(fe) && IsBookFile(e.path()))
-                found.push_back({e.path().string(), e.path().lexically_relative(in).string(), {}});
+            const std::string& path = e.path().native();
+            if (!e.is_regular_file(fe) || !IsBookName(NameOf(path))) return;
+            found.push_back({path, path.rfind(prefix, 0) == 0 ? path.substr(prefix.size())
+                                                               : e.path().lexically_relative(in).string(), {}});
         };
         const auto options = fs::directory_options::skip_permission_denied;
         if (recursive) {
@@ -179,26 +200,69 @@ std::vector<BookInput> CollectBooks(const std::vector<std::string>& inputs, bool
     return books;
 }
 
+namespace {
+
+// True when no name of the absolute path is "." or ".." and no slash is
+// doubled: the path is then its own normal form.
+bool LooksNormal(std::string_view path) {
+    for (size_t slash = path.find('/'); slash != std::string_view::npos; slash = path.find('/', slash + 1)) {
+        const std::string_view rest = path.substr(slash + 1);
+        if (rest.empty()) return slash == 0;
+        if (rest[0] == '/') return false;
+        const std::string_view name = rest.substr(0, rest.find('/'));
+        if (name == "." || name == "..") return false;
+    }
+    return true;
+}
+
+// The same string for two names of the same file (as far as the names
+// tell): absolute, without "." and ".." and doubled slashes.
+class NameKeys {
+public:
+    NameKeys() {
+        std::error_code ec;
+        cwd_ = fs::current_path(ec).native();
+        if (cwd_.empty() || cwd_.back() != '/') cwd_ += '/';
+    }
+    std::string operator()(const std::string& path) const {
+        std::string abs = !path.empty() && path[0] == '/' ? path : cwd_ + path;
+        return LooksNormal(abs) ? abs : fs::path(abs).lexically_normal().native();
+    }
+
+private:
+    std::string cwd_;
+};
+
+// path with its extension replaced by ext (or given ext when it has none).
+std::string WithExtension(const std::string& path, const std::string& ext) {
+    const std::string_view name = NameOf(path);
+    return path.substr(0, path.size() - ExtensionOf(name).size()) + ext;
+}
+
+}  // namespace
+
 std::vector<std::string> OutputNames(const std::vector<BookInput>& books, const std::string& outputDir,
                                      const std::string& ext) {
-    std::set<std::string> inputs;
-    for (const BookInput& b : books) inputs.insert(fs::absolute(b.input).lexically_normal().string());
-    std::set<std::string> taken;
+    const NameKeys key;
+    std::unordered_set<std::string> inputs;
+    inputs.reserve(books.size());
+    for (const BookInput& b : books) inputs.insert(key(b.input));
+    std::unordered_set<std::string> taken;
+    taken.reserve(books.size());
+    const std::string dir = outputDir.empty() || outputDir.back() == '/' ? outputDir : outputDir + '/';
     std::vector<std::string> outputs;
+    outputs.reserve(books.size());
     for (const BookInput& b : books) {
-        const fs::path rel(b.relative);
-        const fs::path base = outputDir.empty() ? fs::path(b.input) : fs::path(outputDir) / rel;
-        fs::path out = fs::path(base).replace_extension(ext);
+        const std::string base = outputDir.empty() ? b.input : dir + b.relative;
+        std::string out = WithExtension(base, ext);
         // Never over a book being read, nor over another book's output: the
         // source's own extension then stays in the name.
-        auto clash = [&](const fs::path& p) {
-            const std::string key = fs::absolute(p).lexically_normal().string();
-            return inputs.count(key) > 0 || taken.count(key) > 0;
-        };
-        if (clash(out)) out = fs::path(base.string() + ext);
-        for (int n = 2; clash(out); ++n) out = fs::path(base.string() + "." + std::to_string(n) + ext);
-        taken.insert(fs::absolute(out).lexically_normal().string());
-        outputs.push_back(out.string());
+        std::string k = key(out);
+        auto clash = [&] { return inputs.count(k) > 0 || taken.count(k) > 0; };
+        if (clash()) k = key(out = base + ext);
+        for (int n = 2; clash(); ++n) k = key(out = base + "." + std::to_string(n) + ext);
+        taken.insert(std::move(k));
+        outputs.push_back(std::move(out));
     }
     return outputs;
 }

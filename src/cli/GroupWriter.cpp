@@ -30,6 +30,53 @@ mode_t ModeFor(const std::string& path, unsigned mask) {
     return 0666 & ~static_cast<mode_t>(mask);
 }
 
+// Gives fd the mode of path (see ModeFor); a file without a name was made
+// with the mode a new file gets, so only a replacement needs the change.
+int SetModeFor(int fd, bool unnamed, const std::string& path, unsigned mask) {
+    const mode_t mode = ModeFor(path, mask);
+    if (unnamed && mode == (0666 & ~static_cast<mode_t>(mask))) return 0;
+    return ::fchmod(fd, mode) == 0 ? 0 : errno;
+}
+
+// A file without a name in the folder, or -1 (errno set). Making one does
+// not lock the folder, so the workers do not queue there, and a book that
+// fails or a program that is killed leaves nothing behind.
+int OpenUnnamed(const std::string& folder, mode_t mode) {
+    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+}
+
+// Systems and file systems without such files say so with one of these.
+bool UnnamedUnsupported(int err) { return err == EOPNOTSUPP || err == EISDIR || err == EINVAL; }
+
+// Gives the open file without a name the name path, when no file has it.
+// Linking the descriptor itself needs a privilege on older systems; the
+// name under /proc does not.
+int LinkUnnamed(int fd, const std::string& path) {
+    if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (errno != ENOENT && errno != EPERM) return errno;
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+}
+
+// Puts the file without a name in place of path, which may be there: a new
+// name is a link; an existing file is replaced through a temporary name,
+// since a link never replaces.
+int PlaceUnnamed(int fd, const std::string& path) {
+    const int err = LinkUnnamed(fd, path);
+    if (err != EEXIST) return err;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string tmp = path + ".pmtmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        const int linked = LinkUnnamed(fd, tmp);
+        if (linked == EEXIST) continue;  // left by a program that was killed
+        if (linked != 0) return linked;
+        if (::rename(tmp.c_str(), path.c_str()) == 0) return 0;
+        const int renamed = errno;
+        ::unlink(tmp.c_str());
+        return renamed;
+    }
+    return EEXIST;
+}
+
 // Read once, before the workers start: reading it means setting it.
 unsigned ProcessUmask() {
     const mode_t mask = ::umask(0);
@@ -65,49 +112,105 @@ void SyncFolders(const std::set<std::string>& folders) {
 
 }  // namespace
 
+// Complete groups waiting for the writer before Add waits: the files of a
+// waiting book stay open, and the open files of a process are limited.
+constexpr size_t kGroupsAhead = 2;
+
 GroupWriter::GroupWriter(Finished finished, Limits limits)
-    : finished_(std::move(finished)), limits_(limits), umask_(ProcessUmask()) {}
+    : finished_(std::move(finished)),
+      limits_(limits),
+      umask_(ProcessUmask()),
+      unnamed_(limits.unnamed),
+      writer_([this] { WriteGroups(); }) {}
+
+GroupWriter::~GroupWriter() {
+    Flush();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    writer_.join();
+}
+
+void GroupWriter::WriteGroups() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return stopping_ || !groups_.empty(); });
+        if (groups_.empty()) return;
+        std::vector<Pending> group = std::move(groups_.front());
+        groups_.pop_front();
+        writing_ = true;
+        lock.unlock();
+        Commit(std::move(group));
+        lock.lock();
+        writing_ = false;
+        changed_.notify_all();
+    }
+}
+
+void GroupWriter::Discard(const Pending& p) {
+    if (p.fd >= 0) ::close(p.fd);
+    else ::unlink(p.temporary.c_str());
+}
+
+int GroupWriter::OpenWaiting(const std::string& path, std::string& temporary) {
+    if (unnamed_) {
+        const int fd = OpenUnnamed(FolderOf(path), 0666);  // less the creation mask
+        if (fd >= 0 || !UnnamedUnsupported(errno)) return fd;
+        unnamed_ = false;  // a race on this flag only costs another try
+    }
+    temporary = path + ".pmtmp-XXXXXX";
+    return ::mkstemp(temporary.data());
+}
 
 bool GroupWriter::Add(size_t book, const std::string& path, std::string_view bytes, std::string& error) {
-    std::string tmp = path + ".pmtmp-XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
+    std::string tmp;
+    int fd = OpenWaiting(path, tmp);
     if (fd < 0) {
         error = Failure("Cannot create", path, errno);
         return false;
     }
-    int err = 0;
-    if (!WriteAll(fd, bytes) || ::fchmod(fd, ModeFor(path, umask_)) != 0) err = errno;
-    if (::close(fd) != 0 && err == 0) err = errno;
+    int err = WriteAll(fd, bytes) ? SetModeFor(fd, tmp.empty(), path, umask_) : errno;
+    // A named file is closed now; one without a name stays open until it
+    // gets its name.
+    if (!tmp.empty() && ::close(fd) != 0 && err == 0) err = errno;
     if (err != 0) {
-        ::unlink(tmp.c_str());
+        if (tmp.empty()) ::close(fd);
+        else ::unlink(tmp.c_str());
         error = Failure("Cannot write", path, err);
         return false;
     }
-    std::vector<Pending> group;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (pending_.empty()) firstAdded_ = Clock::now();
-        pending_.push_back({book, path, std::move(tmp)});
-        pendingBytes_ += bytes.size();
-        if (pending_.size() >= limits_.books || pendingBytes_ >= limits_.bytes ||
-            Clock::now() - firstAdded_ >= limits_.wait) {
-            group.swap(pending_);
-            pendingBytes_ = 0;
-        }
+    if (!tmp.empty()) fd = -1;
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return groups_.size() < kGroupsAhead; });
+    if (pending_.empty()) firstAdded_ = Clock::now();
+    pending_.push_back({book, path, std::move(tmp), fd});
+    pendingBytes_ += bytes.size();
+    if (pending_.size() >= limits_.books || pendingBytes_ >= limits_.bytes ||
+        Clock::now() - firstAdded_ >= limits_.wait) {
+        groups_.push_back(std::move(pending_));
+        pending_.clear();
+        pendingBytes_ = 0;
+        changed_.notify_all();
     }
-    // Written outside the lock: the other workers go on converting.
-    if (!group.empty()) Commit(std::move(group));
     return true;
 }
 
+void GroupWriter::WaitForGroups() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return groups_.empty() && !writing_; });
+}
+
 void GroupWriter::Flush() {
-    std::vector<Pending> group;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        group.swap(pending_);
+        if (!pending_.empty()) groups_.push_back(std::move(pending_));
+        pending_.clear();
         pendingBytes_ = 0;
     }
-    if (!group.empty()) Commit(std::move(group));
+    changed_.notify_all();
+    WaitForGroups();
 }
 
 void GroupWriter::Commit(std::vector<Pending> group) {
@@ -116,16 +219,23 @@ void GroupWriter::Commit(std::vector<Pending> group) {
     // Every byte of the group on the disk before any name points at it.
     if (const int err = SyncFileSystems(folders); err != 0) {
         for (const Pending& p : group) {
-            ::unlink(p.temporary.c_str());
+            Discard(p);
             finished_(p.book, Failure("Cannot write", p.path, err));
         }
         return;
     }
     std::vector<std::string> errors(group.size());
     for (size_t i = 0; i < group.size(); ++i) {
-        if (::rename(group[i].temporary.c_str(), group[i].path.c_str()) == 0) continue;
-        errors[i] = Failure("Cannot write", group[i].path, errno);
-        ::unlink(group[i].temporary.c_str());
+        const Pending& p = group[i];
+        int err = 0;
+        if (p.fd >= 0) {
+            err = PlaceUnnamed(p.fd, p.path);
+            ::close(p.fd);
+        } else if (::rename(p.temporary.c_str(), p.path.c_str()) != 0) {
+            err = errno;
+            ::unlink(p.temporary.c_str());
+        }
+        if (err != 0) errors[i] = Failure("Cannot write", p.path, err);
     }
     SyncFolders(folders);
     for (size_t i = 0; i < group.size(); ++i) finished_(group[i].book, errors[i]);

@@ -1,19 +1,25 @@
-// Writing the books of a library conversion. Each book goes to a temporary
-// file beside its output as soon as it is converted; the temporary files are
-// then flushed to the disk and renamed into place a group at a time, with
-// one flush of the file system for the whole group. Written one by one, two
+// Writing the books of a library conversion. Each book goes to a file
+// without a name in its output's folder as soon as it is converted (a named
+// temporary file beside the output where the system has no such files);
+// the files are then flushed to the disk and given their names a group at
+// a time, with one flush of the file system for the whole group. Written one by one, two
 // flushes of the disk per book (the file, then its folder) cost more than
 // converting a small book, and the workers would queue for the same disk.
-// The promise of an atomic write stays: a book's bytes are on the disk
+// The groups are written by a thread of their own, so a worker never waits
+// for the disk. The promise of an atomic write stays: a book's bytes are on the disk
 // before its name points at them, and a failure leaves the old file intact.
 #pragma once
 
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <deque>
 #include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -30,6 +36,8 @@ public:
         size_t books = 128;
         uint64_t bytes = 8u << 20;
         std::chrono::milliseconds wait{500};
+        // Files without a name while they wait, where the system can.
+        bool unnamed = true;
     };
 
     GroupWriter(Finished finished, Limits limits);
@@ -37,30 +45,43 @@ public:
     GroupWriter(const GroupWriter&) = delete;
     GroupWriter& operator=(const GroupWriter&) = delete;
     // Writes what is still waiting.
-    ~GroupWriter() { Flush(); }
+    ~GroupWriter();
 
-    // Writes bytes to a temporary file beside path. False (nothing left
+    // Writes bytes to a file waiting to become path. False (nothing left
     // behind, one sentence in error) when that fails; the book is then not
-    // reported to Finished. May write a whole group on the calling thread.
+    // reported to Finished. Waits while the writer is some groups behind.
     bool Add(size_t book, const std::string& path, std::string_view bytes, std::string& error);
-    // Flushes and renames everything added so far.
+    // Returns when every complete group is in place (Finished told).
+    void WaitForGroups();
+    // Puts everything added so far in place, complete group or not.
     void Flush();
 
 private:
     using Clock = std::chrono::steady_clock;
+    // A book waits in an open file without a name (fd) or in a named
+    // temporary file (temporary).
     struct Pending {
         size_t book;
         std::string path, temporary;
+        int fd = -1;
     };
+    int OpenWaiting(const std::string& path, std::string& temporary);
+    static void Discard(const Pending& p);
+    void WriteGroups();
     void Commit(std::vector<Pending> group);
 
     const Finished finished_;
     const Limits limits_;
     const unsigned umask_;
+    std::atomic<bool> unnamed_;
     std::mutex mutex_;
-    std::vector<Pending> pending_;
+    std::condition_variable changed_;
+    std::vector<Pending> pending_;              // the group being filled
+    std::deque<std::vector<Pending>> groups_;   // complete, for the writer
     uint64_t pendingBytes_ = 0;
     Clock::time_point firstAdded_{};
+    bool writing_ = false, stopping_ = false;
+    std::thread writer_;
 };
 
 }  // namespace pm::cli

@@ -12,11 +12,15 @@ namespace {
 
 using Table = std::map<std::string, std::string, std::less<>>;
 
-template <size_t N>
-Table MakeTable(const std::pair<std::string_view, std::string_view> (&defaults)[N]) {
-    Table t;
-    for (const auto& [k, v] : defaults) t.emplace(std::string(k), std::string(v));
-    return t;
+// Built once per list; a copy of a built table costs no comparisons.
+template <const auto& defaults>
+const Table& DefaultTable() {
+    static const Table table = [] {
+        Table t;
+        for (const auto& [k, v] : defaults) t.emplace(std::string(k), std::string(v));
+        return t;
+    }();
+    return table;
 }
 
 const std::string& Lookup(const Table& table, Table& unknown, std::string_view key) {
@@ -51,7 +55,9 @@ std::string TargetText(const std::optional<ConfigValue>& target) {
 }  // namespace
 
 InterfaceTexts::InterfaceTexts()
-    : menu_(MakeTable(kDefaultMenu)), hints_(MakeTable(kDefaultHints)), controls_(MakeTable(kDefaultControlsMain)) {}
+    : menu_(DefaultTable<kDefaultMenu>()),
+      hints_(DefaultTable<kDefaultHints>()),
+      controls_(DefaultTable<kDefaultControlsMain>()) {}
 
 const std::string& InterfaceTexts::Menu(std::string_view key) const { return Lookup(menu_, unknown_, key); }
 const std::string& InterfaceTexts::Hint(std::string_view key) const { return Lookup(hints_, unknown_, key); }

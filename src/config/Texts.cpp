@@ -4,10 +4,24 @@
 
 namespace pm {
 
-Texts::Texts() {
-    for (const auto& [k, v] : kDefaultMessages) messages_.emplace(std::string(k), std::string(v));
-    for (const auto& [k, v] : kDefaultProcesses) processes_.emplace(std::string(k), std::string(v));
+namespace {
+
+using Table = std::map<std::string, std::string, std::less<>>;
+
+// Built once per list; a copy of a built table costs no comparisons.
+template <const auto& defaults>
+const Table& DefaultTable() {
+    static const Table table = [] {
+        Table t;
+        for (const auto& [k, v] : defaults) t.emplace(std::string(k), std::string(v));
+        return t;
+    }();
+    return table;
 }
+
+}  // namespace
+
+Texts::Texts() : messages_(DefaultTable<kDefaultMessages>()), processes_(DefaultTable<kDefaultProcesses>()) {}
 
 namespace {
 const std::string& Lookup(const std::map<std::string, std::string, std::less<>>& table,

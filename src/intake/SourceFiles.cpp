@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -72,8 +73,7 @@ bool SourceFile::Open(const std::string& path) {
         Close();
         return false;
     }
-    const int flags = ::fcntl(fd_, F_GETFL);
-    if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
+    // Reads of a regular file never wait, so the flag may stay.
     size_ = static_cast<uint64_t>(st.st_size);
     return true;
 }
@@ -99,7 +99,10 @@ bool SourceFile::ReadAll(std::string& out) {
 }
 
 bool SourceFile::ReadHead(size_t maxBytes, std::string& out) {
-    out.assign(maxBytes, '\0');
+    // No more than the file holds, unless it says it holds nothing (some
+    // system files do, and still have text).
+    if (size_ > 0) maxBytes = static_cast<size_t>(std::min<uint64_t>(maxBytes, size_));
+    out.resize(maxBytes);
     size_t got = 0;
     while (fd_ >= 0 && got < maxBytes) {
         const ssize_t n = ::pread(fd_, out.data() + got, maxBytes - got, static_cast<off_t>(got));

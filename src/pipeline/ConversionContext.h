@@ -23,7 +23,8 @@ class RegexRuleLists;  // regexlists/RegExprList.h
 struct ConversionContext {
     ConversionContext(Settings& s, DocValues& d, const Templates& t, const Texts& x, StatusSink& st,
                       Questions& q, OutputFiles& f)
-        : settings(s), doc(d), templates(t), texts(x), status(st), questions(q), files(f) {}
+        : settings(s), doc(d), templates(t), texts(x), status(st), questions(q), files(f),
+          showsProgress_(st.ShowsProgress()) {}
 
     LineList lines;
     Settings& settings;
@@ -50,12 +51,13 @@ struct ConversionContext {
     // percent, ties to even, at most 100); the sink hears only changes.
     // Stages call this for every entry: the common case stays inline.
     void ReportProgress(size_t i, size_t count) {
-        if (count != progressCount_ || i < progressFrom_ || i >= progressTo_) ReportProgressChange(i, count);
+        if (showsProgress_ && (count != progressCount_ || i < progressFrom_ || i >= progressTo_)) ReportProgressChange(i, count);
     }
 
 private:
     void ReportProgressChange(size_t i, size_t count);
 
+    const bool showsProgress_;
     int lastProgress_ = -1;  // the figure the sink heard last
     // Entries [progressFrom_, progressTo_) of progressCount_ keep that figure.
     size_t progressCount_ = 0, progressFrom_ = 0, progressTo_ = 0;

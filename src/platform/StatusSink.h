@@ -15,12 +15,15 @@ public:
     virtual void Progress(const std::string& text) = 0;
     // The wait cursor during reading, writing and converting.
     virtual void Busy(bool /*busy*/) {}
+    // False when the progress figure goes nowhere: it is then not made.
+    virtual bool ShowsProgress() const { return true; }
 };
 
 class NullStatusSink final : public StatusSink {
 public:
     void Status(const std::string&) override {}
     void Progress(const std::string&) override {}
+    bool ShowsProgress() const override { return false; }
 };
 
 }  // namespace pm

@@ -1,13 +1,18 @@
-// The group writer of the library conversion: books wait beside their
-// outputs in temporary files until their group is complete, then all of
-// them are in place; a failure touches only its own book.
+// The group writer of the library conversion: books wait in files without
+// a name (or, where the system has none, in temporary files beside their
+// outputs) until their group is complete, then all of them are in place; a
+// failure touches only its own book. Every case runs both ways.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <mutex>
+#include <thread>
 
 #include "cli/GroupWriter.h"
 #include "common/AtomicFile.h"
@@ -37,13 +42,26 @@ struct Told {
     std::map<size_t, std::vector<std::string>> errors;
 };
 
-GroupWriter::Limits Books(size_t n) {
-    GroupWriter::Limits l;
-    l.books = n;
-    l.bytes = 1u << 30;
-    l.wait = std::chrono::hours(1);
-    return l;
-}
+// The parameter: whether books wait in files without a name.
+class GroupWriterTest : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        if (!GetParam()) return;
+        const int fd = ::open(fs::temp_directory_path().c_str(), O_TMPFILE | O_WRONLY, 0600);
+        if (fd < 0) GTEST_SKIP() << "the temporary folder's file system has no files without a name";
+        ::close(fd);
+    }
+    GroupWriter::Limits Books(size_t n) const {
+        GroupWriter::Limits l;
+        l.books = n;
+        l.bytes = 1u << 30;
+        l.wait = std::chrono::hours(1);
+        l.unnamed = GetParam();
+        return l;
+    }
+    // The names a waiting book shows in its folder.
+    size_t Waiting(size_t books) const { return GetParam() ? 0 : books; }
+};
 
 std::string Slurp(const std::string& path) {
     std::string s;
@@ -51,18 +69,19 @@ std::string Slurp(const std::string& path) {
     return s;
 }
 
-TEST(GroupWriter, AGroupIsInPlaceWhenItsLastBookArrives) {
+TEST_P(GroupWriterTest, AGroupIsInPlaceWhenItsLastBookArrives) {
     Scratch d;
     Told told;
     GroupWriter w(told.Hook(), Books(3));
     std::string error;
     ASSERT_TRUE(w.Add(0, d / "a.html", "first", error));
     ASSERT_TRUE(w.Add(1, d / "b.html", "second", error));
-    // Two of three: waiting in their temporary files only.
+    // Two of three: waiting, not yet under their names.
     EXPECT_TRUE(told.errors.empty());
     EXPECT_FALSE(fs::exists(d / "a.html"));
-    EXPECT_EQ(d.Files(), 2u);
+    EXPECT_EQ(d.Files(), Waiting(2));
     ASSERT_TRUE(w.Add(2, d / "c.html", "third", error));
+    w.WaitForGroups();
     ASSERT_EQ(told.errors.size(), 3u);
     for (const auto& [book, errors] : told.errors) EXPECT_EQ(errors, std::vector<std::string>{""}) << book;
     EXPECT_EQ(Slurp(d / "a.html"), "first");
@@ -71,6 +90,7 @@ TEST(GroupWriter, AGroupIsInPlaceWhenItsLastBookArrives) {
 
     // The rest goes when asked, once.
     ASSERT_TRUE(w.Add(3, d / "d.html", "fourth", error));
+    w.WaitForGroups();
     EXPECT_EQ(told.errors.size(), 3u);
     w.Flush();
     w.Flush();
@@ -79,7 +99,7 @@ TEST(GroupWriter, AGroupIsInPlaceWhenItsLastBookArrives) {
     EXPECT_EQ(Slurp(d / "d.html"), "fourth");
 }
 
-TEST(GroupWriter, AGroupIsAlsoCompleteByItsBytes) {
+TEST_P(GroupWriterTest, AGroupIsAlsoCompleteByItsBytes) {
     Scratch d;
     Told told;
     GroupWriter::Limits limits = Books(100);
@@ -89,10 +109,11 @@ TEST(GroupWriter, AGroupIsAlsoCompleteByItsBytes) {
     ASSERT_TRUE(w.Add(0, d / "a", "123456789", error));  // 9 of 10 bytes
     EXPECT_TRUE(told.errors.empty());
     ASSERT_TRUE(w.Add(1, d / "b", "0", error));
+    w.WaitForGroups();
     EXPECT_EQ(told.errors.size(), 2u);
 }
 
-TEST(GroupWriter, TheDestructorWritesWhatIsLeft) {
+TEST_P(GroupWriterTest, TheDestructorWritesWhatIsLeft) {
     Scratch d;
     Told told;
     {
@@ -104,7 +125,7 @@ TEST(GroupWriter, TheDestructorWritesWhatIsLeft) {
     EXPECT_EQ(Slurp(d / "a"), "x");
 }
 
-TEST(GroupWriter, AReplacedFileKeepsItsModeAndOldContentsUntilItsGroupIsWritten) {
+TEST_P(GroupWriterTest, AReplacedFileKeepsItsModeAndOldContentsUntilItsGroupIsWritten) {
     Scratch d;
     ASSERT_TRUE(WriteFileAtomic(d / "old.html", "old"));
     ::chmod((d / "old.html").c_str(), 0640);
@@ -120,7 +141,7 @@ TEST(GroupWriter, AReplacedFileKeepsItsModeAndOldContentsUntilItsGroupIsWritten)
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
-TEST(GroupWriter, FailuresStayWithTheirBooks) {
+TEST_P(GroupWriterTest, FailuresStayWithTheirBooks) {
     Scratch d;
     Told told;
     GroupWriter w(told.Hook(), Books(3));
@@ -135,6 +156,7 @@ TEST(GroupWriter, FailuresStayWithTheirBooks) {
     ASSERT_TRUE(w.Add(1, d / "a.html", "a", error));
     ASSERT_TRUE(w.Add(2, d / "taken.html", "b", error));
     ASSERT_TRUE(w.Add(3, d / "c.html", "c", error));
+    w.WaitForGroups();
     ASSERT_EQ(told.errors.size(), 3u);
     EXPECT_EQ(told.errors[1], std::vector<std::string>{""});
     EXPECT_EQ(told.errors[3], std::vector<std::string>{""});
@@ -144,6 +166,55 @@ TEST(GroupWriter, FailuresStayWithTheirBooks) {
     EXPECT_EQ(Slurp(d / "c.html"), "c");
     EXPECT_EQ(d.Files(), 3u);  // a.html, c.html, the folder: no temporary file
 }
+
+TEST_P(GroupWriterTest, ALeftoverTemporaryNameIsNotReplaced) {
+    // A program killed between linking and renaming leaves such a name.
+    Scratch d;
+    ASSERT_TRUE(WriteFileAtomic(d / "a.html", "old"));
+    const std::string leftover = d / ("a.html.pmtmp-" + std::to_string(::getpid()) + "-0");
+    ASSERT_TRUE(WriteFileAtomic(leftover, "leftover"));
+    Told told;
+    {
+        GroupWriter w(told.Hook(), Books(1));
+        std::string error;
+        ASSERT_TRUE(w.Add(0, d / "a.html", "new", error));
+    }
+    EXPECT_EQ(told.errors[0], std::vector<std::string>{""});
+    EXPECT_EQ(Slurp(d / "a.html"), "new");
+    EXPECT_EQ(Slurp(leftover), "leftover");
+    EXPECT_EQ(d.Files(), 2u);
+}
+
+TEST_P(GroupWriterTest, BooksOfTwoWorkersArriveOnceEachWhileTheWriterFallsBehind) {
+    // Groups of one book: the workers keep handing over more groups than
+    // the writer may have waiting, and are held back rather than lost.
+    Scratch d;
+    std::mutex toldLock;
+    std::map<size_t, int> arrived;
+    {
+        GroupWriter w(
+            [&](size_t book, const std::string& error) {
+                std::lock_guard<std::mutex> lock(toldLock);
+                arrived[book] += error.empty() ? 1 : 100;
+            },
+            Books(1));
+        auto worker = [&](size_t first) {
+            std::string error;
+            for (size_t i = first; i < 400; i += 2)
+                ASSERT_TRUE(w.Add(i, d / ("b" + std::to_string(i)), std::to_string(i), error)) << error;
+        };
+        std::thread other(worker, 1);
+        worker(0);
+        other.join();
+    }
+    ASSERT_EQ(arrived.size(), 400u);
+    for (const auto& [book, count] : arrived) EXPECT_EQ(count, 1) << book;
+    EXPECT_EQ(Slurp(d / "b399"), "399");
+    EXPECT_EQ(d.Files(), 400u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Waiting, GroupWriterTest, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Unnamed" : "Named"; });
 
 }  // namespace
 }  // namespace pm::cli
