@@ -4,7 +4,11 @@
 // and at -j 2, and the speed-up between them. The books are the samples as
 // they are (2-3 KB) unless KB asks for books of that many kilobytes.
 //
-// The runs alternate (-j 1, -j 2, -j 1, ...) so that a change in the
+// For comparison, the same books as two halves converted at once by two
+// separate programs at -j 1: what two cores give without any sharing,
+// each program paying its own start.
+//
+// The runs alternate (-j 1, -j 2, halves, -j 1, ...) so that a change in the
 // machine's load touches both alike; the speed-up is taken run pair by run
 // pair and its median printed, with the minimum and the median of each
 // side. Every run writes into a folder of its own and the folders are
@@ -46,11 +50,15 @@ std::string LoadAverage() {
     return one + " " + five + " " + fifteen;
 }
 
-// Seconds of wall time one conversion of the folder takes.
-double Run(const std::string& cli, const fs::path& in, const fs::path& out, int jobs, const std::string& format) {
-    const std::string cmd = "PELLMARK_CONFIG=/nonexistent/bench.reg '" + cli + "' convert '" + in.string() +
-                            "' --no-config --format " + format + " -j " + std::to_string(jobs) + " -O '" +
-                            out.string() + "' 2>/dev/null";
+std::string Command(const std::string& cli, const fs::path& in, const fs::path& out, int jobs,
+                    const std::string& format) {
+    return "PELLMARK_CONFIG=/nonexistent/bench.reg '" + cli + "' convert '" + in.string() + "' --no-config --format " +
+           format + " -j " + std::to_string(jobs) + " -O '" + out.string() + "' 2>/dev/null";
+}
+
+// Seconds of wall time one shell command takes; the benchmark stops when
+// it fails.
+double Time(const std::string& cmd) {
     const auto start = std::chrono::steady_clock::now();
     const int status = std::system(cmd.c_str());
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -59,6 +67,17 @@ double Run(const std::string& cli, const fs::path& in, const fs::path& out, int 
         std::exit(1);
     }
     return seconds;
+}
+
+// Seconds of wall time one conversion of the folder takes.
+double Run(const std::string& cli, const fs::path& in, const fs::path& out, int jobs, const std::string& format) {
+    return Time(Command(cli, in, out, jobs, format));
+}
+
+// Seconds of wall time two programs take converting a half each at once.
+double RunHalves(const std::string& cli, const fs::path& root, const std::string& out, const std::string& format) {
+    return Time("(" + Command(cli, root / "half0", root / (out + "a"), 1, format) + ") & " +
+                Command(cli, root / "half1", root / (out + "b"), 1, format) + "; wait");
 }
 
 double Median(std::vector<double> v) {
@@ -109,16 +128,21 @@ int main(int argc, char** argv) {
         while (book.size() < kilobytes * 1024) book += "\r\n\r\n" + samples[n % 3];
         book += "\r\n\r\n" + std::to_string(n) + "\r\n";
         bytes += book.size();
-        pm::WriteFileAtomic((in / ("book" + std::to_string(n) + ".txt")).string(), book);
+        const std::string name = "book" + std::to_string(n) + ".txt";
+        pm::WriteFileAtomic((in / name).string(), book);
+        const fs::path half = root / ("half" + std::to_string(n % 2));
+        fs::create_directories(half);
+        fs::create_hard_link(in / name, half / name);
     }
     const std::string cli = CliPath();
     const std::string loadBefore = LoadAverage();
     Run(cli, in, root / "warm", 2, format);  // file cache and page faults
-    std::vector<double> one, two, ratio;
+    std::vector<double> one, two, halves, ratio;
     for (int round = 0; round < rounds; ++round) {
         const std::string n = std::to_string(round);
         one.push_back(Run(cli, in, root / ("one" + n), 1, format));
         two.push_back(Run(cli, in, root / ("two" + n), 2, format));
+        halves.push_back(RunHalves(cli, root, "halves" + n, format));
         ratio.push_back(one.back() / two.back());
     }
     const bool same = SameBooks(root / "one0", root / "two0");
@@ -126,6 +150,8 @@ int main(int argc, char** argv) {
                 static_cast<double>(bytes) / 1e6, format.c_str(), rounds, loadBefore.c_str(), LoadAverage().c_str());
     std::printf("  -j 1: min %.3f s, median %.3f s\n", Min(one), Median(one));
     std::printf("  -j 2: min %.3f s, median %.3f s\n", Min(two), Median(two));
+    std::printf("  two programs, half each: min %.3f s, median %.3f s (%.2fx of -j 1 by the medians)\n", Min(halves),
+                Median(halves), Median(one) / Median(halves));
     std::printf("  -j1/-j2: median of pairs %.2fx, min %.2fx, of the minimums %.2fx\n", Median(ratio), Min(ratio),
                 Min(one) / Min(two));
     std::printf("  books of -j 1 and -j 2 %s\n", same ? "identical" : "DIFFER");

@@ -50,9 +50,11 @@ bool EpubSourceOf(const TMain& main, epub::BookSource& book, std::string* error)
     info.coverPath = CoverPath(main.doc.coverImage, main.files.sourcePath);
 
     // A split conversion leaves its parts on disk, the index last, and the
-    // index is the result.
+    // index is the result. The last conversion decides, not the setting as
+    // it is now: a book split before the setting was turned off is still
+    // its index and parts.
     const std::vector<std::string>& parts = main.files.partFiles;
-    book.split = main.settings.BreakTextApartByToc && parts.size() > 1 && parts.back() == main.files.previewFile;
+    book.split = parts.size() > 1 && parts.back() == main.files.previewFile;
     book.documents.push_back({book.split ? NameInText(parts.back()) : "", main.DocumentText()});
     if (!book.split) return true;
     for (size_t i = 0; i + 1 < parts.size(); ++i) {

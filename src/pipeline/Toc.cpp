@@ -162,6 +162,9 @@ void StageTableOfContents(ConversionContext& ctx) {
 
     // A split that cannot write its files leaves one document with its table.
     if (split && toc::AnyEntryChecked(entries) && toc::SplitIntoParts(ctx, entries)) return;
+    // The result is one document: the parts of an earlier split are not its
+    // files, and saving must not copy them as if they were.
+    ctx.files.partFiles.clear();
     toc::SingleFileToc(lines, entries, lowestLevel);
 }
 

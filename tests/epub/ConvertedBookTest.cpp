@@ -118,6 +118,13 @@ TEST(ConvertedBook, ASplitBookMakesOneDocumentPerPart) {
         EXPECT_EQ(part.find("&gt;&gt;"), std::string::npos);  // no part navigation links
         EXPECT_EQ(part.find("PLMK_"), std::string::npos);
     }
+
+    // The setting turned off after the conversion: the result is still the
+    // split one, so the book still holds every part.
+    book.main.settings.BreakTextApartByToc = false;
+    const auto again = SaveAndCheck(book.main, dir / "again.epub");
+    ASSERT_EQ(again.count("OEBPS/chapter-004.xhtml"), 1u);
+    EXPECT_NE(again.at("OEBPS/chapter-004.xhtml").find("Глава четвёртая"), std::string::npos);
 }
 
 TEST(ConvertedBook, AnHtmlPage) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "common/AtomicFile.h"
@@ -113,6 +114,30 @@ TEST_F(SplitTest, EveryEntryUncheckedKeepsOneFile) {
     EXPECT_EQ(out[9], "Three");
     EXPECT_EQ(out[3], "<div>Preface</div>");
     EXPECT_EQ(fs::directory_iterator(dir), fs::directory_iterator());
+}
+
+TEST_F(SplitTest, ALaterConversionInOneFileForgetsTheEarlierParts) {
+    // Split first, then convert again with every chapter unchecked, and
+    // again with the setting off: neither result is the old parts.
+    BuildThreeChapters();
+    StageTableOfContents(t.ctx);
+    ASSERT_EQ(t.files.partFiles.size(), 4u);
+    BuildThreeChapters();
+    t.questions.tocUncheck = {1, 2, 3};
+    StageTableOfContents(t.ctx);
+    EXPECT_TRUE(t.files.partFiles.empty());
+
+    BuildThreeChapters();
+    t.questions.tocUncheck = {};
+    StageTableOfContents(t.ctx);
+    ASSERT_EQ(t.files.partFiles.size(), 4u);
+    t.settings.BreakTextApartByToc = false;
+    BuildThreeChapters();
+    StageTableOfContents(t.ctx);
+    EXPECT_TRUE(t.files.partFiles.empty());
+    // The old files stay on the list of files removed at exit.
+    EXPECT_NE(std::find(t.files.tempFiles.begin(), t.files.tempFiles.end(), (dir / (kStem + "_001.html")).string()),
+              t.files.tempFiles.end());
 }
 
 TEST_F(SplitTest, CyrillicShortTitleIsKeptInFileNames) {
