@@ -2,6 +2,7 @@
 #include "common/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,6 +45,18 @@ int SetModeFor(int fd, bool unnamed, const std::string& path, unsigned mask) {
 int OpenUnnamed(const std::string& folder, mode_t mode) {
     return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
 }
+
+// Half of what the process may still open, keeping some for the books
+// being read and the folders being flushed.
+size_t UnnamedShare() {
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return 256;
+    return limit.rlim_cur > 64 ? static_cast<size_t>(limit.rlim_cur - 64) / 2 : 0;
+}
+
+// The descriptor can be given a name without a privilege only through
+// /proc on many systems; without it, named temporary files are used.
+bool CanNameUnnamed() { return ::geteuid() == 0 || ::access("/proc/self/fd", F_OK) == 0; }
 
 // Systems and file systems without such files say so with one of these.
 bool UnnamedUnsupported(int err) { return err == EOPNOTSUPP || err == EISDIR || err == EINVAL; }
@@ -120,7 +133,8 @@ GroupWriter::GroupWriter(Finished finished, Limits limits)
     : finished_(std::move(finished)),
       limits_(limits),
       umask_(ProcessUmask()),
-      unnamed_(limits.unnamed),
+      unnamed_(limits.unnamed && CanNameUnnamed()),
+      unnamedOpen_(limits.unnamedOpen ? limits.unnamedOpen : UnnamedShare()),
       writer_([this] { WriteGroups(); }) {}
 
 GroupWriter::~GroupWriter() {
@@ -150,14 +164,31 @@ void GroupWriter::WriteGroups() {
 }
 
 void GroupWriter::Discard(const Pending& p) {
-    if (p.fd >= 0) ::close(p.fd);
+    if (p.fd >= 0) CloseUnnamed(p.fd);
     else ::unlink(p.temporary.c_str());
 }
 
+bool GroupWriter::TakeOpenSlot() {
+    if (openNow_.fetch_add(1) < unnamedOpen_) return true;
+    --openNow_;
+    return false;
+}
+
+void GroupWriter::CloseUnnamed(int fd) {
+    ::close(fd);
+    --openNow_;
+}
+
 int GroupWriter::OpenWaiting(const std::string& path, std::string& temporary) {
-    if (unnamed_) {
+    if (unnamed_ && TakeOpenSlot()) {
         const int fd = OpenUnnamed(FolderOf(path), 0666);  // less the creation mask
-        if (fd >= 0 || !UnnamedUnsupported(errno)) return fd;
+        if (fd >= 0) return fd;
+        const int err = errno;
+        --openNow_;
+        if (!UnnamedUnsupported(err)) {
+            errno = err;
+            return -1;
+        }
         unnamed_ = false;  // a race on this flag only costs another try
     }
     temporary = path + ".pmtmp-XXXXXX";
@@ -176,7 +207,7 @@ bool GroupWriter::Add(size_t book, const std::string& path, std::string_view byt
     // gets its name.
     if (!tmp.empty() && ::close(fd) != 0 && err == 0) err = errno;
     if (err != 0) {
-        if (tmp.empty()) ::close(fd);
+        if (tmp.empty()) CloseUnnamed(fd);
         else ::unlink(tmp.c_str());
         error = Failure("Cannot write", path, err);
         return false;
@@ -230,7 +261,7 @@ void GroupWriter::Commit(std::vector<Pending> group) {
         int err = 0;
         if (p.fd >= 0) {
             err = PlaceUnnamed(p.fd, p.path);
-            ::close(p.fd);
+            CloseUnnamed(p.fd);
         } else if (::rename(p.temporary.c_str(), p.path.c_str()) != 0) {
             err = errno;
             ::unlink(p.temporary.c_str());

@@ -36,8 +36,12 @@ public:
         size_t books = 128;
         uint64_t bytes = 8u << 20;
         std::chrono::milliseconds wait{500};
-        // Files without a name while they wait, where the system can.
+        // Files without a name while they wait, where the system can; each
+        // stays open until it gets its name, so at most this many at once
+        // (0: a share of the process's limit of open files), the rest wait
+        // as named temporary files.
         bool unnamed = true;
+        size_t unnamedOpen = 0;
     };
 
     GroupWriter(Finished finished, Limits limits);
@@ -66,7 +70,9 @@ private:
         int fd = -1;
     };
     int OpenWaiting(const std::string& path, std::string& temporary);
-    static void Discard(const Pending& p);
+    void Discard(const Pending& p);
+    bool TakeOpenSlot();
+    void CloseUnnamed(int fd);
     void WriteGroups();
     void Commit(std::vector<Pending> group);
 
@@ -74,6 +80,8 @@ private:
     const Limits limits_;
     const unsigned umask_;
     std::atomic<bool> unnamed_;
+    const size_t unnamedOpen_;
+    std::atomic<size_t> openNow_{0};
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<Pending> pending_;              // the group being filled

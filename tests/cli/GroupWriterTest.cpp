@@ -213,6 +213,26 @@ TEST_P(GroupWriterTest, BooksOfTwoWorkersArriveOnceEachWhileTheWriterFallsBehind
     EXPECT_EQ(d.Files(), 400u);
 }
 
+TEST_P(GroupWriterTest, PastTheOpenFilesAllowedBooksWaitUnderTemporaryNames) {
+    Scratch d;
+    Told told;
+    GroupWriter::Limits limits = Books(4);
+    limits.unnamedOpen = 2;
+    GroupWriter w(told.Hook(), limits);
+    std::string error;
+    for (size_t i = 0; i < 3; ++i) ASSERT_TRUE(w.Add(i, d / ("b" + std::to_string(i)), "x", error)) << error;
+    // Two of three wait open without a name, the third under a name.
+    EXPECT_EQ(d.Files(), GetParam() ? 1u : 3u);
+    ASSERT_TRUE(w.Add(3, d / "b3", "y", error));
+    w.WaitForGroups();
+    EXPECT_EQ(told.errors.size(), 4u);
+    EXPECT_EQ(d.Files(), 4u);
+    EXPECT_EQ(Slurp(d / "b2"), "x");
+    // The names given back free their places for the next group.
+    for (size_t i = 4; i < 6; ++i) ASSERT_TRUE(w.Add(i, d / ("b" + std::to_string(i)), "z", error));
+    EXPECT_EQ(d.Files(), 4u + (GetParam() ? 0u : 2u));
+}
+
 INSTANTIATE_TEST_SUITE_P(Waiting, GroupWriterTest, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Unnamed" : "Named"; });
 

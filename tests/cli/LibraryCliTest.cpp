@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "CliRun.h"
+#include "common/AtomicFile.h"
 #include "common/Cp1251.h"
 #include "support/Files.h"
 
@@ -171,6 +172,20 @@ TEST(LibraryCli, OneOrTwoAtATimeMakeTheSameBooks) {
     ASSERT_EQ(one.Files(), two.Files());
     EXPECT_EQ(one.Files().size(), 9u);
     for (const std::string& f : one.Files()) EXPECT_EQ(Slurp(one / f), Slurp(two / f)) << f;
+}
+
+TEST(LibraryCli, ALowLimitOfOpenFilesFailsNoBook) {
+    // Books waiting to be written hold files open; with room for about a
+    // hundred, a library of three hundred still converts whole.
+    Folder lib, out;
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(Data("koi8.txt"), text));
+    for (int n = 0; n < 300; ++n) WriteFileAtomic(lib / ("b" + std::to_string(n) + ".txt"), text);
+    const CliResult r = RunCli("convert " + ShellQuote(lib.str()) + " --no-config -j 2 -O " + ShellQuote(out.str()),
+                               "ulimit -n 100 && PELLMARK_CONFIG=/nonexistent/pellmark-test.reg");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("Converted 300 of 300 books"), std::string::npos) << r.err;
+    EXPECT_EQ(out.Files().size(), 300u);
 }
 
 TEST(LibraryCli, OutputsNeverFallOnInputsOrOnEachOther) {
