@@ -54,3 +54,23 @@ function(pm_qt_layer name)
   set_target_properties(pm_${name}_qt PROPERTIES AUTOMOC ON)
   pm_warnings(pm_${name}_qt)
 endfunction()
+
+# pm_module(name layer SOURCES files... LIBS libs...): a part of the program
+# loaded on first use (common/Module.h), from sources in a sub-folder of
+# src/<layer>. It is built beside the programs and installed in the library
+# folder's "pellmark"; whatever links pm_<layer> gets it built.
+function(pm_module name layer)
+  cmake_parse_arguments(M "" "" "SOURCES;LIBS" ${ARGN})
+  list(TRANSFORM M_SOURCES PREPEND ${PM_SRC}/${layer}/)
+  add_library(${name} MODULE ${M_SOURCES})
+  set_target_properties(${name} PROPERTIES PREFIX ""
+                        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+                        CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  # The module sees its layer's headers and those of the layers below,
+  # as its layer does, but links none of them.
+  target_include_directories(${name} PRIVATE $<TARGET_PROPERTY:pm_${layer},INCLUDE_DIRECTORIES>)
+  target_link_libraries(${name} PRIVATE ${M_LIBS})
+  pm_warnings(${name})
+  add_dependencies(pm_${layer} ${name})
+  install(TARGETS ${name} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/pellmark)
+endfunction()

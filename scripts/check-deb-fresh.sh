@@ -59,6 +59,10 @@ step "pellmark-cli --version"
 check in_root pellmark-cli --version
 step "pellmark --version"
 check in_root pellmark --version
+step "pellmark-cli convert --format epub (the zip module loaded from the package)"
+check in_root sh -c 'printf "Title\r\n\r\nThe text.\r\n" >/tmp/b.txt &&
+  PELLMARK_CONFIG=/tmp/none.reg pellmark-cli convert /tmp/b.txt --no-config --format epub -o /tmp/b.epub &&
+  test -s /tmp/b.epub'
 step "man -w pellmark-cli"
 check in_root man -w pellmark-cli
 check in_root man -w pellmark

@@ -30,6 +30,16 @@ if [ "$pages" = 1 ]; then
 fi
 need share/doc/pellmark/copyright
 need share/doc/pellmark/changelog.gz
+# The modules loaded on first use, and the installed program finding them.
+for m in pellmark-zip pellmark-xmlcheck; do
+  [ -n "$(find "$stage" -path "*/pellmark/$m.so")" ] || { echo "missing from the installed tree: $m.so" >&2; fail=1; }
+done
+src="$(cd "$(dirname "$0")/.." && pwd)"
+if ! PELLMARK_CONFIG=/nonexistent/check.reg "$stage/bin/pellmark-cli" convert "$src/samples/russian-book.txt" \
+     --no-config --format epub -o "$stage/book.epub" 2>"$stage/epub.err"; then
+  echo "the installed pellmark-cli could not make an EPUB book: $(cat "$stage/epub.err")" >&2
+  fail=1
+fi
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$stage/share/applications/pellmark.desktop" || fail=1
