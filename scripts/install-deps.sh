@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs, from Debian packages, everything Pellmark needs to build and test.
-# Idempotent: when every package is already present it returns at once.
+# Installs, from Debian packages, everything Pellmark needs to build and test,
+# and the packages named as arguments besides (scripts/package.sh names its
+# packaging tools). Idempotent: when every package is already present it
+# returns at once.
+#   scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
 PACKAGES=(
@@ -15,6 +18,7 @@ PACKAGES=(
   dbus
   desktop-file-utils scdoc
   epubcheck
+  "$@"
 )
 
 missing=()

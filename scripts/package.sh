@@ -10,21 +10,8 @@ SRC="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="${PELLMARK_PKG_DIR:-/tmp/pm-pkg}"
 JOBS="${PELLMARK_JOBS:-$(nproc)}"
 
-# The build's own dependencies, then the packaging tools (idempotent).
-"$SRC/scripts/install-deps.sh"
-TOOLS=(dpkg-dev fakeroot file)
-missing=()
-for p in "${TOOLS[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -ne 0 ]; then
-  echo "Installing: ${missing[*]}" >&2
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -qq
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+# The build's own dependencies and the packaging tools (idempotent).
+"$SRC/scripts/install-deps.sh" dpkg-dev fakeroot file
 
 # Debian's linker hardening (relro, bind now) for the programs.
 cmake -S "$SRC" -B "$BUILD" \

@@ -4,29 +4,12 @@
 #include <filesystem>
 
 #include "CliRun.h"
-#include "common/AtomicFile.h"
 #include "reader/BookMarkers.h"
 
 namespace pm::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-class BookInfoCli : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("pellmark-book-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string p = (dir / name).string();
-        WriteFileAtomic(p, bytes);
-        return p;
-    }
-    fs::path dir;
-};
+using BookInfoCli = CliScratch;
 
 TEST_F(BookInfoCli, SavedBookShowsItsBookmarksInOrderAndItsPosition) {
     const std::string block = reader::BookmarkBlock(
@@ -45,7 +28,7 @@ TEST_F(BookInfoCli, SavedBookShowsItsBookmarksInOrderAndItsPosition) {
 TEST_F(BookInfoCli, ConvertedBookHasNoReaderDataYet) {
     const std::string src = Write("book.txt", "     Chapter one\r\n\r\n     Some text of the book.\r\n");
     const std::string out = (dir / "book.html").string();
-    const CliResult c = RunCli("convert " + ShellQuote(src) + " --no-config -o " + ShellQuote(out));
+    const CliResult c = ConvertTo(src, out);
     ASSERT_EQ(c.code, 0) << c.err;
     const CliResult r = RunCli("book info " + ShellQuote(out));
     ASSERT_EQ(r.code, 0) << r.err;

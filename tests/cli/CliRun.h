@@ -1,7 +1,9 @@
-// Runs pellmark-cli as a user would and captures what it prints.
+// Runs pellmark-cli as a user would and captures what it prints; the
+// fixture of the tests that run it on files of their own.
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +14,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "support/TempFolder.h"
 
 namespace pm::test {
 
@@ -47,6 +51,21 @@ inline CliResult RunCli(const std::string& args, const std::string& env = "PELLM
     std::remove(errFile.c_str());
     return r;
 }
+
+// A scratch folder of the test's own for the files the program reads and
+// writes, removed at the end.
+class CliScratch : public ::testing::Test {
+protected:
+    TempFolder folder{"pellmark-cli"};
+    std::filesystem::path dir = folder.path();
+
+    // Writes a file of those bytes into the scratch folder; its path.
+    std::string Write(const std::string& name, const std::string& bytes) const { return folder.Write(name, bytes); }
+    // Converts in, without the user's configuration, to the file out.
+    static CliResult ConvertTo(const std::string& in, const std::string& out) {
+        return RunCli("convert " + ShellQuote(in) + " --no-config -o " + ShellQuote(out));
+    }
+};
 
 // Runs pellmark-cli with its standard error on a pseudo-terminal (standard
 // input and output on /dev/null) and returns all it wrote there, as the

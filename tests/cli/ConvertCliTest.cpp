@@ -12,21 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ConvertCli : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("pellmark-cli-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string p = (dir / name).string();
-        WriteFileAtomic(p, bytes);
-        return p;
-    }
-    fs::path dir;
-};
+using ConvertCli = CliScratch;
 
 TEST_F(ConvertCli, HelpDocumentsEveryOption) {
     const CliResult r = RunCli("convert --help");
@@ -89,7 +75,7 @@ TEST_F(ConvertCli, BinaryFileIsRefusedUnlessAnsweredYes) {
     for (char& c : bytes) c = static_cast<char>(noise() & 0xFF);
     const std::string in = Write("noise.bin", bytes);
     const std::string out = (dir / "noise.html").string();
-    CliResult r = RunCli("convert " + ShellQuote(in) + " --no-config -o " + ShellQuote(out));
+    CliResult r = ConvertTo(in, out);
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("does not look like a text file"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("--answer binary=yes"), std::string::npos) << r.err;
@@ -109,7 +95,7 @@ TEST_F(ConvertCli, BinaryFileIsRefusedUnlessAnsweredYes) {
 TEST_F(ConvertCli, EmptySourceIsNotConverted) {
     const std::string in = Write("blank.txt", "  \r\n\r\n");
     const std::string out = (dir / "blank.html").string();
-    const CliResult r = RunCli("convert " + ShellQuote(in) + " --no-config -o " + ShellQuote(out));
+    const CliResult r = ConvertTo(in, out);
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("there is no text to convert"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(out));
@@ -118,7 +104,7 @@ TEST_F(ConvertCli, EmptySourceIsNotConverted) {
 TEST_F(ConvertCli, WritesTheDocumentAndLeavesNoTemporaryFiles) {
     const std::string in = Write("story.txt", "Hello world.\r\n");
     const std::string out = (dir / "story.html").string();
-    const CliResult r = RunCli("convert " + ShellQuote(in) + " --no-config -o " + ShellQuote(out));
+    const CliResult r = ConvertTo(in, out);
     ASSERT_EQ(r.code, 0) << r.err;
     std::string html;
     ASSERT_TRUE(ReadWholeFile(out, html));

@@ -10,19 +10,12 @@
 namespace pm::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-class TerminalCli : public ::testing::Test {
+class TerminalCli : public CliScratch {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("pellmark-tty-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
         in = (dir / "story.txt").string();
         ASSERT_TRUE(WriteFileAtomic(in, "Hello world.\r\n\r\nAnother paragraph.\r\n"));
     }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
     std::string in;
 };
 

@@ -8,7 +8,6 @@
 #include <regex>
 
 #include "CliRun.h"
-#include "common/AtomicFile.h"
 #include "common/Cp1251.h"
 #include "support/Files.h"
 
@@ -19,20 +18,9 @@ namespace fs = std::filesystem;
 
 const std::string kSkins = std::string(PM_TEST_DATA) + "/../../share/skins";
 
-class XmlCli : public ::testing::Test {
+class XmlCli : public CliScratch {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("pellmark-xml-cli-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-        env = "PELLMARK_CONFIG=" + ShellQuote((dir / "store" / "pellmark.reg").string());
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string p = (dir / name).string();
-        WriteFileAtomic(p, bytes);
-        return p;
-    }
+    std::string env = "PELLMARK_CONFIG=" + ShellQuote((dir / "store" / "pellmark.reg").string());
     // The skin installed into this test's own configuration.
     void InstallSkin() {
         const CliResult r = RunCli("config import " + ShellQuote(kSkins + "/xml-skin.reg"), env);
@@ -46,8 +34,6 @@ protected:
                           ShellQuote("Тихая гавань") + " --author " + ShellQuote("Андрей Северцев") + more,
                       env);
     }
-    fs::path dir;
-    std::string env;
 };
 
 std::string Today() {

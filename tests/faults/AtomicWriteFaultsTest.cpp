@@ -16,30 +16,45 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Writes path under a file size limit in a child; the error comes back.
-Outcome WriteLimited(rlim_t limit, const std::string& path, const std::string& bytes) {
-    return WithFileSizeLimit(limit, [&] {
+// A folder of the case's own; the cases that write one file write it over
+// an old book.
+class AtomicWriteFaults : public ::testing::Test {
+protected:
+    FaultDir dir;
+
+    // "old book" as book.html in folder; its path.
+    static std::string OldBook(const fs::path& folder) {
+        const std::string path = (folder / "book.html").string();
+        Spit(path, "old book");
+        return path;
+    }
+    static Outcome Write(const std::string& path, const std::string& bytes) {
         Outcome out;
         out.ok = WriteFileAtomic(path, bytes, &out.message);
         return out;
-    });
-}
+    }
+    // Writes path under a file size limit in a child; the error comes back.
+    static Outcome WriteLimited(rlim_t limit, const std::string& path, const std::string& bytes) {
+        return WithFileSizeLimit(limit, [&] { return Write(path, bytes); });
+    }
+    // The write failed with message and the old book is still there.
+    static void ExpectOldBookKept(const Outcome& out, const std::string& path, const std::string& message) {
+        EXPECT_FALSE(out.ok);
+        EXPECT_EQ(out.message, message);
+        EXPECT_EQ(Slurp(path), "old book");
+    }
+};
 
-TEST(AtomicWriteFaults, FullDiskKeepsTheOldFileAndSaysWhichAndWhy) {
-    FaultDir dir;
-    const std::string path = dir / "book.html";
-    Spit(path, "old book");
-    const Outcome out = WriteLimited(100, path, std::string(5000, 'n'));
-    EXPECT_FALSE(out.ok);
-    EXPECT_EQ(out.message, "Cannot write \"" + path + "\": File too large");
-    EXPECT_EQ(Slurp(path), "old book");
+TEST_F(AtomicWriteFaults, FullDiskKeepsTheOldFileAndSaysWhichAndWhy) {
+    const std::string path = OldBook(dir.path());
+    ExpectOldBookKept(WriteLimited(100, path, std::string(5000, 'n')), path,
+                      "Cannot write \"" + path + "\": File too large");
     EXPECT_EQ(NamesIn(dir.path()), (std::vector<std::string>{"book.html"}));
 }
 
 // The limit is a number of bytes: a file of exactly that size fits, one
 // byte more does not.
-TEST(AtomicWriteFaults, FileOfExactlyTheRoomLeftIsWrittenWhole) {
-    FaultDir dir;
+TEST_F(AtomicWriteFaults, FileOfExactlyTheRoomLeftIsWrittenWhole) {
     const std::string path = dir / "part.html";
     const std::string bytes(3 * 4096 + 17, 'p');
     Spit(path, "old");
@@ -51,58 +66,45 @@ TEST(AtomicWriteFaults, FileOfExactlyTheRoomLeftIsWrittenWhole) {
     EXPECT_TRUE(TemporaryFilesIn(dir.path()).empty());
 }
 
-TEST(AtomicWriteFaults, RealNoSpaceLeftOnASmallFileSystem) {
+TEST_F(AtomicWriteFaults, RealNoSpaceLeftOnASmallFileSystem) {
     SmallTmpfs disk(64 * 1024);
     if (!disk.Available()) GTEST_SKIP() << "mounting a tmpfs is not permitted here; the file size limit stands in";
-    const std::string path = disk / "book.html";
-    Spit(path, "old book");
+    const std::string path = OldBook(disk.path());
     disk.Fill();
-    std::string error;
-    EXPECT_FALSE(WriteFileAtomic(path, std::string(64 * 1024, 'n'), &error));
-    EXPECT_EQ(error, "Cannot write \"" + path + "\": No space left on device");
-    EXPECT_EQ(Slurp(path), "old book");
+    ExpectOldBookKept(Write(path, std::string(64 * 1024, 'n')), path,
+                      "Cannot write \"" + path + "\": No space left on device");
     EXPECT_TRUE(TemporaryFilesIn(disk.path()).empty());
 }
 
-TEST(AtomicWriteFaults, ReadOnlyFileSystemStopsTheSuperuserToo) {
+TEST_F(AtomicWriteFaults, ReadOnlyFileSystemStopsTheSuperuserToo) {
     SmallTmpfs disk(64 * 1024);
     if (!disk.Available()) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
-    const std::string path = disk / "book.html";
-    Spit(path, "old book");
+    const std::string path = OldBook(disk.path());
     ASSERT_TRUE(disk.MakeReadOnly());
-    std::string error;
-    EXPECT_FALSE(WriteFileAtomic(path, "new", &error));
-    EXPECT_EQ(error, "Cannot create \"" + path + "\": Read-only file system");
-    EXPECT_EQ(Slurp(path), "old book");
+    ExpectOldBookKept(Write(path, "new"), path, "Cannot create \"" + path + "\": Read-only file system");
 }
 
-TEST(AtomicWriteFaults, FolderWithoutWritePermission) {
+TEST_F(AtomicWriteFaults, FolderWithoutWritePermission) {
     if (RunningAsRoot()) GTEST_SKIP() << "the superuser writes into folders of mode 0555";
-    FaultDir dir;
-    const std::string path = dir / "book.html";
-    Spit(path, "old book");
+    const std::string path = OldBook(dir.path());
     fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    std::string error;
-    EXPECT_FALSE(WriteFileAtomic(path, "new", &error));
-    EXPECT_EQ(error, "Cannot create \"" + path + "\": Permission denied");
-    EXPECT_EQ(Slurp(path), "old book");
+    ExpectOldBookKept(Write(path, "new"), path, "Cannot create \"" + path + "\": Permission denied");
 }
 
-TEST(AtomicWriteFaults, FolderThatIsAFileOrIsGone) {
-    FaultDir dir;
-    std::string error;
+TEST_F(AtomicWriteFaults, FolderThatIsAFileOrIsGone) {
     const std::string below = BelowAFile(dir.path(), "book.html");
-    EXPECT_FALSE(WriteFileAtomic(below, "new", &error));
-    EXPECT_EQ(error, "Cannot create \"" + below + "\": Not a directory");
+    Outcome out = Write(below, "new");
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(out.message, "Cannot create \"" + below + "\": Not a directory");
     const std::string gone = dir / "gone/book.html";
-    EXPECT_FALSE(WriteFileAtomic(gone, "new", &error));
-    EXPECT_EQ(error, "Cannot create \"" + gone + "\": No such file or directory");
+    out = Write(gone, "new");
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(out.message, "Cannot create \"" + gone + "\": No such file or directory");
     EXPECT_EQ(NamesIn(dir.path()), (std::vector<std::string>{"not-a-folder"}));
 }
 
 // A set of files is written whole before any old one is replaced.
-TEST(AtomicWriteFaults, SetThatRunsOutOfRoomReplacesNothing) {
-    FaultDir dir;
+TEST_F(AtomicWriteFaults, SetThatRunsOutOfRoomReplacesNothing) {
     for (const char* name : {"a.html", "b.html", "c.html"}) Spit(dir / name, std::string("old ") + name);
     const Outcome out = WithFileSizeLimit(1000, [&] {
         Outcome o;
@@ -118,8 +120,7 @@ TEST(AtomicWriteFaults, SetThatRunsOutOfRoomReplacesNothing) {
     EXPECT_EQ(NamesIn(dir.path()), (std::vector<std::string>{"a.html", "b.html", "c.html"}));
 }
 
-TEST(AtomicWriteFaults, SetDroppedUncommittedLeavesNoTemporaryFile) {
-    FaultDir dir;
+TEST_F(AtomicWriteFaults, SetDroppedUncommittedLeavesNoTemporaryFile) {
     Spit(dir / "a.html", "old");
     {
         AtomicFileSet set;
@@ -133,8 +134,7 @@ TEST(AtomicWriteFaults, SetDroppedUncommittedLeavesNoTemporaryFile) {
 // The folder removed after the files were written and before they are
 // renamed: the rename fails with the file's name, and the files of the set
 // still waiting are removed.
-TEST(AtomicWriteFaults, FolderRemovedBeforeTheRename) {
-    FaultDir dir;
+TEST_F(AtomicWriteFaults, FolderRemovedBeforeTheRename) {
     fs::create_directory(dir / "keep");
     fs::create_directory(dir / "goes");
     Spit(dir / "keep/x.html", "old x");

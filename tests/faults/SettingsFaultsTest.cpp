@@ -45,93 +45,89 @@ std::vector<std::string> RuleNames(const std::string& path) {
     return names;
 }
 
-TEST(ConfigFaults, RulesAndSettingsOnAFullDiskKeepTheOldFile) {
+// A configuration store over a file of its own; each case writes the old
+// configuration, changes something and saves under its own fault.
+class ConfigFaults : public ::testing::Test {
+protected:
     FaultDir dir;
-    const std::string path = dir / "pellmark.reg";
-    const std::string old = OldConfiguration(path);
     ConfigStore store;
-    store.path = path;
-    ASSERT_TRUE(store.Load());
+    std::string old;  // the file before the case changed anything
+
+    // Writes the old configuration at path and loads it into store.
+    bool LoadOld(const std::string& path) {
+        old = OldConfiguration(path);
+        store.path = path;
+        return store.Load();
+    }
+    Outcome Save() {
+        Outcome out;
+        out.ok = store.SaveIfChanged(&out.message);
+        return out;
+    }
+    // The save failed with message and the file is the old one.
+    void ExpectOldFileKept(const Outcome& out, const std::string& message) {
+        EXPECT_FALSE(out.ok);
+        EXPECT_EQ(out.message, message);
+        EXPECT_EQ(Slurp(store.path), old);
+    }
+};
+
+TEST_F(ConfigFaults, RulesAndSettingsOnAFullDiskKeepTheOldFile) {
+    const std::string path = dir / "pellmark.reg";
+    ASSERT_TRUE(LoadOld(path));
     RegexRuleLists rules;
     rules.Load(store.user);
     rules.Add({"new rule", std::string(3000, 'x'), "y"});
     rules.Save(store.user);
-    const Outcome out = WithFileSizeLimit(old.size() + 10, [&] {
-        Outcome o;
-        o.ok = store.SaveIfChanged(&o.message);
-        return o;
-    });
-    EXPECT_FALSE(out.ok);
-    EXPECT_EQ(out.message, "Cannot write \"" + path + "\": File too large.");
-    EXPECT_EQ(Slurp(path), old);
+    ExpectOldFileKept(WithFileSizeLimit(old.size() + 10, [&] { return Save(); }),
+                      "Cannot write \"" + path + "\": File too large.");
     EXPECT_EQ(RuleNames(path), (std::vector<std::string>{"old rule"}));
     EXPECT_EQ(NamesIn(dir.path()), (std::vector<std::string>{"pellmark.reg"}));
     // The changes wait for a save that has room.
-    std::string err;
-    EXPECT_TRUE(store.SaveIfChanged(&err)) << err;
+    const Outcome later = Save();
+    EXPECT_TRUE(later.ok) << later.message;
     EXPECT_EQ(RuleNames(path), (std::vector<std::string>{"old rule", "new rule"}));
 }
 
-TEST(ConfigFaults, RealNoSpaceLeft) {
+TEST_F(ConfigFaults, RealNoSpaceLeft) {
     SmallTmpfs disk(64 * 1024);
     if (!disk.Available()) GTEST_SKIP() << "mounting a tmpfs is not permitted here; the file size limit stands in";
-    const std::string path = disk / "pellmark.reg";
-    const std::string old = OldConfiguration(path);
-    ConfigStore store;
-    store.path = path;
-    ASSERT_TRUE(store.Load());
+    ASSERT_TRUE(LoadOld(disk / "pellmark.reg"));
     store.user.SetString(kRoot, "Big", std::string(8192, 'b'));
     disk.Fill();
-    std::string err;
-    EXPECT_FALSE(store.SaveIfChanged(&err));
-    EXPECT_EQ(err, "Cannot write \"" + path + "\": No space left on device.");
-    EXPECT_EQ(Slurp(path), old);
+    ExpectOldFileKept(Save(), "Cannot write \"" + store.path + "\": No space left on device.");
     EXPECT_TRUE(TemporaryFilesIn(disk.path()).empty());
 }
 
-TEST(ConfigFaults, ReadOnlyFileSystem) {
+TEST_F(ConfigFaults, ReadOnlyFileSystem) {
     SmallTmpfs disk(64 * 1024);
     if (!disk.Available()) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
-    const std::string path = disk / "pellmark.reg";
-    const std::string old = OldConfiguration(path);
-    ConfigStore store;
-    store.path = path;
-    ASSERT_TRUE(store.Load());
+    ASSERT_TRUE(LoadOld(disk / "pellmark.reg"));
     store.user.SetDWord(kRoot, "Hyphenate", 0);
     ASSERT_TRUE(disk.MakeReadOnly());
-    std::string err;
-    EXPECT_FALSE(store.SaveIfChanged(&err));
-    EXPECT_EQ(err, "Cannot create \"" + path + "\": Read-only file system.");
-    EXPECT_EQ(Slurp(path), old);
+    ExpectOldFileKept(Save(), "Cannot create \"" + store.path + "\": Read-only file system.");
 }
 
 // The configuration's folder belongs to the program: removed while it runs,
 // it is made again at exit and nothing is lost.
-TEST(ConfigFaults, FolderRemovedWhileRunningIsMadeAgain) {
-    FaultDir dir;
-    const std::string path = dir / "pellmark/pellmark.reg";
+TEST_F(ConfigFaults, FolderRemovedWhileRunningIsMadeAgain) {
     fs::create_directory(dir / "pellmark");
-    OldConfiguration(path);
-    ConfigStore store;
-    store.path = path;
-    ASSERT_TRUE(store.Load());
+    ASSERT_TRUE(LoadOld(dir / "pellmark/pellmark.reg"));
     store.user.SetDWord(kRoot, "Hyphenate", 0);
     fs::remove_all(dir / "pellmark");
-    std::string err;
-    EXPECT_TRUE(store.SaveIfChanged(&err)) << err;
-    EXPECT_EQ(RuleNames(path), (std::vector<std::string>{"old rule"}));
+    const Outcome out = Save();
+    EXPECT_TRUE(out.ok) << out.message;
+    EXPECT_EQ(RuleNames(store.path), (std::vector<std::string>{"old rule"}));
     EXPECT_EQ(NamesIn(dir / "pellmark"), (std::vector<std::string>{"pellmark.reg"}));
 }
 
-TEST(ConfigFaults, FolderThatIsAFileIsNamed) {
-    FaultDir dir;
-    ConfigStore store;
+TEST_F(ConfigFaults, FolderThatIsAFileIsNamed) {
     store.path = BelowAFile(dir.path(), "pellmark.reg");
     ASSERT_TRUE(store.Load());
     store.user.SetDWord(kRoot, "Hyphenate", 0);
-    std::string err;
-    EXPECT_FALSE(store.SaveIfChanged(&err));
-    EXPECT_EQ(err.rfind("Cannot create the folder \"" + (dir / "not-a-folder") + "\": ", 0), 0u) << err;
+    const Outcome out = Save();
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(out.message.rfind("Cannot create the folder \"" + (dir / "not-a-folder") + "\": ", 0), 0u) << out.message;
     EXPECT_TRUE(store.user.Dirty());
 }
 
@@ -151,6 +147,12 @@ protected:
         std::string error;
         ASSERT_TRUE(shell::SetShellIntegration(true, folder, "/old/pellmark", captions, &error)) << error;
     }
+    // The pair written anew, for the program at /new/pellmark.
+    Outcome NewEntries() {
+        Outcome out;
+        out.ok = shell::SetShellIntegration(true, folder, "/new/pellmark", captions, &out.message);
+        return out;
+    }
 };
 
 // The "Parse" entry no longer fits; the "Read" entry, written first, is not
@@ -160,11 +162,7 @@ TEST_F(EntryFaults, FullDiskKeepsTheOldPair) {
     const std::vector<std::string> old = Entries();
     captions.parse = std::string(2000, 'P');
     const size_t readSize = shell::DesktopEntryText(true, "/new/pellmark", captions.read).size();
-    const Outcome out = WithFileSizeLimit(readSize + 10, [&] {
-        Outcome o;
-        o.ok = shell::SetShellIntegration(true, folder, "/new/pellmark", captions, &o.message);
-        return o;
-    });
+    const Outcome out = WithFileSizeLimit(readSize + 10, [&] { return NewEntries(); });
     EXPECT_FALSE(out.ok);
     const std::string parseEntry = shell::ShellEntryPaths(folder).front();
     EXPECT_EQ(out.message, "Cannot write \"" + parseEntry + "\": File too large");
@@ -175,16 +173,17 @@ TEST_F(EntryFaults, FullDiskKeepsTheOldPair) {
 TEST_F(EntryFaults, FolderRemovedIsMadeAgain) {
     OldEntries();
     fs::remove_all(folder);
-    std::string error;
-    EXPECT_TRUE(shell::SetShellIntegration(true, folder, "/new/pellmark", captions, &error)) << error;
+    const Outcome out = NewEntries();
+    EXPECT_TRUE(out.ok) << out.message;
     EXPECT_TRUE(shell::ShellIntegrated(folder));
 }
 
 TEST_F(EntryFaults, FolderThatIsAFileIsNamed) {
     folder = BelowAFile(dir.path(), "applications");
-    std::string error;
-    EXPECT_FALSE(shell::SetShellIntegration(true, folder, "/new/pellmark", captions, &error));
-    EXPECT_EQ(error, "Cannot create \"" + shell::ShellEntryPaths(folder).back() + "\": Not a directory");  // "Read" comes first
+    const Outcome out = NewEntries();
+    EXPECT_FALSE(out.ok);
+    // The "Read" entry is written first, so it is the one named.
+    EXPECT_EQ(out.message, "Cannot create \"" + shell::ShellEntryPaths(folder).back() + "\": Not a directory");
     EXPECT_FALSE(shell::ShellIntegrated(folder));
 }
 

@@ -1,7 +1,6 @@
 // The reader's logic over a headless view: opening, restoring, saving,
 // following navigations, notes and bookmarks.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -9,6 +8,7 @@
 #include "platform/ScriptedQuestions.h"
 #include "reader/ReaderDoc.h"
 #include "support/Files.h"
+#include "support/TempFolder.h"
 
 using namespace pm;
 using namespace pm::reader;
@@ -78,8 +78,6 @@ public:
 class ReaderDocTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/pm-reader-XXXXXX";
-        dir = ::mkdtemp(tmpl);
         host.view.SetEvents(&host);
         host.view.scrollHeight = 10000;
         host.doc = &doc;
@@ -87,18 +85,12 @@ protected:
         doc.SettingsLoaded();
         doc.StartFinished();
     }
-    void TearDown() override {
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir);
-    }
-
     std::string Book(const std::string& name, const std::string& body, const std::string& extra = "") {
-        const fs::path p = dir / name;
-        Spit(p, kHead + "<body>" + body + extra + "</body></html>\r\n");
-        return p.string();
+        return folder.Write(name, kHead + "<body>" + body + extra + "</body></html>\r\n");
     }
 
-    fs::path dir;
+    pm::test::TempFolder folder{"pm-reader"};
+    fs::path dir = folder.path();
     Settings settings;
     Texts texts;
     InterfaceTexts uiTexts;

@@ -11,11 +11,11 @@
 #include "reader/ReaderDoc.h"
 #include "reader/ReadingComfort.h"
 #include "support/Files.h"
+#include "support/TempFolder.h"
 
 using namespace pm;
 using namespace pm::reader;
 using pm::test::Slurp;
-using pm::test::Spit;
 namespace fs = std::filesystem;
 
 namespace {
@@ -164,22 +164,19 @@ public:
 class HandOverTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/pm-handover-XXXXXX";
-        dir = ::mkdtemp(tmpl);
         host.doc = &doc;
         for (HeadlessHtmlView* v : {&host.main, &host.full}) v->SetEvents(&host);
         host.main.scrollHeight = 4000;
         host.full.scrollHeight = 6000;
         doc.SettingsLoaded();
         doc.StartFinished();
-        book = (dir / "book.html").string();
-        Spit(book, "<html><head><meta name=\"Generator\" content=\"Pellmark\"></head><body><p>words</p></body>"
-                   "</html>");
+        book = folder.Write("book.html", "<html><head><meta name=\"Generator\" content=\"Pellmark\"></head>"
+                                         "<body><p>words</p></body></html>");
         ASSERT_TRUE(doc.OpenForReading(ReaderDoc::OpenKind::Programmatic, book));
     }
-    void TearDown() override { fs::remove_all(dir); }
 
-    fs::path dir;
+    pm::test::TempFolder folder{"pm-handover"};
+    fs::path dir = folder.path();
     std::string book;
     Settings settings;
     Texts texts;

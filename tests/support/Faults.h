@@ -31,6 +31,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TempFolder.h"
+
 namespace pm::test {
 
 inline bool RunningAsRoot() { return ::geteuid() == 0; }
@@ -78,27 +80,10 @@ inline Outcome WithFileSizeLimit(rlim_t limit, const std::function<Outcome()>& b
     return {bytes[0] == '1', bytes.substr(1)};
 }
 
-// A fresh folder under the system temporary folder, removed with its
-// contents at the end.
-class FaultDir {
+// A fresh folder for a fault test, removed with its contents at the end.
+class FaultDir : public TempFolder {
 public:
-    explicit FaultDir(const std::string& tag = "pm-faults") {
-        std::string tmpl = (std::filesystem::temp_directory_path() / (tag + "-XXXXXX")).string();
-        path_ = ::mkdtemp(tmpl.data());
-    }
-    ~FaultDir() {
-        std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(path_, ec);
-    }
-    FaultDir(const FaultDir&) = delete;
-    FaultDir& operator=(const FaultDir&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
+    explicit FaultDir(const std::string& tag = "pm-faults") : TempFolder(tag) {}
 };
 
 // A small tmpfs mounted on a fresh folder, for a real "no space left" and a
