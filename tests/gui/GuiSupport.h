@@ -12,6 +12,7 @@
 
 #include "app/qt/MainWnd.h"
 #include "app/qt/Startup.h"
+#include "common/AtomicFile.h"
 #include "config/ConfigTree.h"
 #include "platform/ScriptedQuestions.h"
 #include "app/qt/ConversionPart.h"
@@ -91,6 +92,42 @@ inline std::string WriteFile(const QString& path, const std::string& bytes) {
     f.open(QIODevice::WriteOnly);
     f.write(bytes.data(), qint64(bytes.size()));
     return ToFileName(path);
+}
+
+// ---- the sample book, for screenshots a stranger can read
+
+// Words of the sample book's first chapter, in every page that shows it.
+inline QString SampleWords() { return QString::fromUtf8("Матвей Ильич"); }
+
+// A copy of the sample book shipped with the program, in a folder of the
+// test: loading writes the preview file beside the source.
+inline std::string CopySampleBook(const QString& folder) {
+    std::string book;
+    ReadWholeFile(PM_TEST_DATA "/../../samples/russian-book.txt", book);
+    return WriteFile(folder + "/russian-book.txt", book);
+}
+
+// Loads and converts the sample book in the window, as the user does;
+// true once its text is in the current browser.
+inline bool ShowSampleBook(TMainWnd& w, const QString& folder) {
+    if (!w.Main().LoadSrc(CopySampleBook(folder))) return false;
+    if (!w.Main().HasResult()) w.Main().Convert();
+    w.UpdateCommands();
+    return w.Main().HasResult() && PageContains(w.CurrentBrowser(), SampleWords());
+}
+
+// The sample book converted with the default options and saved as an
+// HTML book, ready for the reader; its path, empty when that failed.
+inline std::string ConvertedSampleBook(const QString& folder) {
+    ConfigTree tree;
+    ScriptedQuestions questions;
+    TMain main{tree, MainUi{.questions = &questions}, std::string(PM_TEST_DATA)};
+    main.Start();
+    const std::string path = ToFileName(folder + "/russian-book.html");
+    const bool saved = main.LoadSrc(CopySampleBook(folder)) && main.HasResult() &&
+                       main.SaveResultAs(path, SaveFormat::Html, nullptr);
+    main.Shutdown();
+    return saved ? path : std::string();
 }
 
 }  // namespace pm::gui::test

@@ -1,6 +1,7 @@
 // Every start shows a page a person can recognise: the stored active page
 // when the arrangement shows it, the preview with its web view otherwise.
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "GuiSupport.h"
@@ -49,6 +50,9 @@ private slots:
         QVERIFY(w.WebBrowser0->isVisible());
         QVERIFY(!w.SrcText->isVisible());
         QCOMPARE(w.PageControl1->tabText(0), QString("Preview"));
+        QTemporaryDir dir;
+        QVERIFY(ShowSampleBook(w, dir.path()));
+        QCOMPARE(w.PageControl1->currentIndex(), 0);  // the converted book stays in the preview
         Screenshot(&w, "mode-advanced-default");
     }
 
@@ -61,7 +65,6 @@ private slots:
         QVERIFY(w.PageControl1->isTabVisible(2));
         w.PageControl1->setCurrentIndex(2);
         QVERIFY(w.SrcText->isVisible());
-        Screenshot(&w, "mode-advanced-source");
         w.Main().settings.SetUseSourceEditor(false);
         // The source page went: no hidden page is left showing.
         QVERIFY(w.Panel1->isVisible());

@@ -28,6 +28,12 @@ void OpenLongBook(TMainWnd& w, const QString& path) {
     QVERIFY(PageContains(w.CurrentBrowser(), "Paragraph 3 "));
 }
 
+// A window of its own showing a long book in the reader: where most of
+// these tests start.
+struct LongBookShown : BookInReader {
+    LongBookShown() : BookInReader("book.html", LongBody(60000)) { QVERIFY(Shows("Paragraph 3 ")); }
+};
+
 class RecordedStatus : public StatusSink {
 public:
     std::vector<std::string> lines;
@@ -62,10 +68,8 @@ private slots:
     // "Faster" at 10 and "Slower" at 1000 stay there; the status line shows
     // the steps per second; the menu items step by one.
     void speedLimits() {
-        QTemporaryDir dir;
-        Fixture f;
-        TMainWnd& w = f.Open();
-        OpenLongBook(w, dir.filePath("book.html"));
+        LongBookShown book;
+        TMainWnd& w = book.w;
         Settings& s = w.Main().settings;
         s.SetAutoscrollSpeed(10);
         w.Action(Cmd::Faster)->trigger();
@@ -112,10 +116,8 @@ private slots:
     // Each tick moves the page one pixel, two in turbo mode, none while the
     // window is minimised. Opening a book and leaving the reader stop it.
     void autoscrollTicks() {
-        QTemporaryDir dir;
-        Fixture f;
-        TMainWnd& w = f.Open();
-        OpenLongBook(w, dir.filePath("book.html"));
+        LongBookShown book;
+        TMainWnd& w = book.w;
         ViewControls& c = Controls(w);
         w.Action(Cmd::AutoscrollOn)->trigger();
         QVERIFY(c.AutoscrollOn());
@@ -142,7 +144,7 @@ private slots:
 
         w.Action(Cmd::EnableAutoscroll)->trigger();
         QVERIFY(c.AutoscrollOn());
-        w.OpenInReader(ToFileName(dir.filePath("book.html")));
+        w.OpenInReader(ToFileName(book.path));
         QVERIFY(!c.AutoscrollOn());
         QVERIFY(!w.Action(Cmd::AutoscrollOn)->isChecked());
         QVERIFY(!c.ScreenKeeper().Inhibited());
@@ -157,10 +159,8 @@ private slots:
 
     // The progress in the first panel, the time in the third.
     void progressAndClock() {
-        QTemporaryDir dir;
-        Fixture f;
-        TMainWnd& w = f.Open();
-        OpenLongBook(w, dir.filePath("book.html"));
+        LongBookShown book;
+        TMainWnd& w = book.w;
         WebView* view = w.CurrentBrowser();
         view->ScrollTo(0, view->ScrollHeight() / 2);
         QTest::qWait(50);
@@ -175,10 +175,8 @@ private slots:
 
     // "Increase" at the largest size and "Decrease" at the smallest stay.
     void textSizeEnds() {
-        QTemporaryDir dir;
-        Fixture f;
-        TMainWnd& w = f.Open();
-        OpenLongBook(w, dir.filePath("book.html"));
+        LongBookShown book;
+        TMainWnd& w = book.w;
         w.Action(Cmd::Largest)->trigger();
         w.Action(Cmd::IncreaseSize)->trigger();
         QCOMPARE(w.Main().settings.BrowserFontSize, 4);
@@ -197,10 +195,8 @@ private slots:
     // marks the book changed; "None" removes it and forgets nothing; the
     // next book opened receives it without being marked.
     void builtInStyleAndNone() {
-        QTemporaryDir dir;
-        Fixture f;
-        TMainWnd& w = f.Open();
-        OpenLongBook(w, dir.filePath("book.html"));
+        LongBookShown book;
+        TMainWnd& w = book.w;
         QVERIFY(w.Action(Cmd::ApplyLast)->isChecked());
         w.Action(Cmd::BlackYellow)->trigger();
         WebView* view = w.CurrentBrowser();
@@ -221,7 +217,7 @@ private slots:
         QVERIFY(!w.Reader().PendingChanges());
         QCOMPARE(s.DefStyleFontColor, std::string("Yellow"));
 
-        const QString other = dir.filePath("other.html");
+        const QString other = book.dir.filePath("other.html");
         WriteBook(other, "<p>Another book.</p>");
         w.OpenInReader(ToFileName(other));
         QVERIFY(PageContains(w.CurrentBrowser(), "Another book."));
@@ -238,17 +234,15 @@ private slots:
         // Unchecked, a new book keeps its own colours.
         w.Action(Cmd::ApplyLast)->trigger();
         QVERIFY(!s.ApplyReaderStyleForNewDocs);
-        w.OpenInReader(ToFileName(dir.filePath("book.html")));
+        w.OpenInReader(ToFileName(book.path));
         QVERIFY(PageContains(w.CurrentBrowser(), "Paragraph 3 "));
         QCOMPARE(w.CurrentBrowser()->BodyStyle(BodyStyleProperty::Color), std::string());
     }
 
     // A custom colour with no name reads as #RRGGBB; Cancel changes nothing.
     void customStyle() {
-        QTemporaryDir dir;
-        Fixture f;
-        TMainWnd& w = f.Open();
-        OpenLongBook(w, dir.filePath("book.html"));
+        LongBookShown book;
+        TMainWnd& w = book.w;
         WhenShown<TColorifer>([](TColorifer& c) {
             QCOMPARE(c.TextBox->currentText(), QString("Lime"));
             TColorifer::SetCustomColor(c.TextBox, QColor(255, 0, 0));
@@ -283,12 +277,9 @@ private slots:
     // asks about it), the book's file is untouched and the hand-over file
     // is gone.
     void fullScreenHandOver() {
-        QTemporaryDir dir;
-        Fixture f;
-        TMainWnd& w = f.Open();
-        const QString path = dir.filePath("book.html");
-        OpenLongBook(w, path);
-        const std::string onDisk = ReadBytes(path);
+        LongBookShown book;
+        TMainWnd& w = book.w;
+        const std::string onDisk = ReadBytes(book.path);
         WebView* main = w.CurrentBrowser();
         // A note where full screen opens, a third down the book.
         QVERIFY(SelectText(main, "Paragraph 215 of the long book"));
@@ -302,7 +293,7 @@ private slots:
         main->ScrollTo(0, main->ScrollHeight() / 3);
         QTest::qWait(50);
         const double ratio = reader::ScrollRatio(main->ScrollTop(), main->ScrollHeight());
-        const QString handOver = dir.filePath("~$$$Pellmark~tmp~~.html");
+        const QString handOver = book.dir.filePath("~$$$Pellmark~tmp~~.html");
 
         ViewControls& c = Controls(w);
         bool checked = false;
@@ -358,47 +349,93 @@ private slots:
         QVERIFY(w.Reader().PendingChanges());
         const double back = reader::ScrollRatio(main->ScrollTop(), main->ScrollHeight());
         QVERIFY2(std::abs(back - ratio) < 0.01, qPrintable(QString::number(back)));
-        QCOMPARE(ReadBytes(path), onDisk);
+        QCOMPARE(ReadBytes(book.path), onDisk);
         QVERIFY(!QFileInfo::exists(handOver));
         const auto& temp = w.Main().files.tempFiles;
         QCOMPARE(int(std::count(temp.begin(), temp.end(), ToFileName(handOver))), 1);
         // Closing asks about the note; Cancel keeps the window.
-        f.questions.yesNoCancel = YesNoCancel::Cancel;
+        book.f.questions.yesNoCancel = YesNoCancel::Cancel;
         QVERIFY(!w.close());
-        QCOMPARE(f.questions.CountAsked("yesnocancel"), size_t(1));
+        QCOMPARE(book.f.questions.CountAsked("yesnocancel"), size_t(1));
         // The note reaches the book with a save.
         w.Action(Cmd::SaveReader)->trigger();
-        QVERIFY(ReadBytes(path).find("An unsaved note") != std::string::npos);
-        QCOMPARE(w.Main().settings.LastReaderFile, ToFileName(path));
+        QVERIFY(ReadBytes(book.path).find("An unsaved note") != std::string::npos);
+        QCOMPARE(w.Main().settings.LastReaderFile, ToFileName(book.path));
+    }
+
+    // Full screen hides the main window's status line, so a speed changed
+    // there shows in the window's own panel, at both limits, without moving
+    // the buttons that change it; the next full screen starts without it.
+    void fullScreenShowsTheSpeed() {
+        LongBookShown book;
+        TMainWnd& w = book.w;
+        ViewControls& c = Controls(w);
+        Settings& s = w.Main().settings;
+        s.SetAutoscrollSpeed(11);
+        QStringList atStart;
+        bool checked = false;
+        connect(
+            &c, &ViewControls::fullScreenShown, this,
+            [&] {
+                TFullScrForm* form = c.FullScreen();
+                const CloseAfterwards guard{form};
+                atStart << form->SpeedLabel->text();
+                if (checked) return;
+                QWidget* page = form->WebBrowser1->focusProxy();  // where the reader's keys go
+                QVERIFY(page);
+                const QWidget* faster = form->ToolBar1->widgetForAction(form->Faster);
+                const QPoint before = faster->mapTo(form, QPoint());
+                QTest::keyClick(page, Qt::Key_Equal);
+                QCOMPARE(s.AutoscrollSpeed, 10);
+                QCOMPARE(form->SpeedLabel->text(), QString("100/sec"));
+                QCOMPARE(w.PanelText(1), QString("100/sec"));  // the main window's as before
+                QTest::keyClick(page, Qt::Key_Equal);
+                QCOMPARE(s.AutoscrollSpeed, 10);
+                QCOMPARE(form->SpeedLabel->text(), QString("100/sec"));
+                QTest::qWait(50);  // the panel's layouts follow the new text
+                QCOMPARE(faster->mapTo(form, QPoint()), before);
+                const QLabel* speed = form->SpeedLabel;
+                QVERIFY(speed->fontMetrics().horizontalAdvance(speed->text()) <= speed->contentsRect().width());
+                QVERIFY(speed->isVisible());
+                s.SetAutoscrollSpeed(999);
+                QTest::keyClick(page, Qt::Key_Minus);
+                QCOMPARE(s.AutoscrollSpeed, 1000);
+                QCOMPARE(form->SpeedLabel->text(), QString("1/sec"));
+                QTest::keyClick(page, Qt::Key_Minus);
+                QCOMPARE(s.AutoscrollSpeed, 1000);
+                s.SetAutoscrollSpeed(60);
+                form->Slower->trigger();  // the panel's buttons too
+                QCOMPARE(form->SpeedLabel->text(), QString("16/sec"));
+                checked = true;
+                QTest::keyClick(form, Qt::Key_Escape);
+            },
+            Qt::QueuedConnection);
+        w.Action(Cmd::FullScreen)->trigger();
+        QVERIFY(checked);
+        w.Action(Cmd::FullScreen)->trigger();
+        QCOMPARE(atStart, (QStringList{"", ""}));
     }
 
     // A hand-over file that was never taken (the page process died before
     // it loaded) goes with the program; the book stays.
     void handOverFileGoneAtExit() {
-        QTemporaryDir dir;
-        Fixture f;
-        TMainWnd& w = f.Open();
-        const QString path = dir.filePath("book.html");
-        OpenLongBook(w, path);
+        LongBookShown book;
+        TMainWnd& w = book.w;
         const std::optional<reader::HandOver> out = w.Reader().Doc().HandOverFrom(*w.CurrentBrowser());
         QVERIFY(out);
         QVERIFY(QFileInfo::exists(FromFileName(out->file)));
-        f.wnd.reset();
+        book.f.wnd.reset();
         QVERIFY(!QFileInfo::exists(FromFileName(out->file)));
-        QVERIFY(QFileInfo::exists(path));
+        QVERIFY(QFileInfo::exists(book.path));
     }
 
     // The drop-down copies the main window's bookmarks.
     void fullScreenBookmarks() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("marks.html");
-        WriteBook(path, "<p><a name=\"7\" id=\"7\">x</a></p>",
-                  "<!-- Vorn's Pellmark bookmarks \n\r<BOOKMARK ID=\"7\" NM=\"Seven\">\n\r"
-                  "<BOOKMARK ID=\"9\" NM=\"Nine\">\n\r Vorn's Pellmark bookmarks -->");
-        Fixture f;
-        TMainWnd& w = f.Open();
-        w.OpenInReader(ToFileName(path));
-        QVERIFY(PageContains(w.CurrentBrowser(), "x"));
+        BookInReader book("marks.html", "<p><a name=\"7\" id=\"7\">x</a></p>",
+                          "<!-- Vorn's Pellmark bookmarks \n\r<BOOKMARK ID=\"7\" NM=\"Seven\">\n\r"
+                          "<BOOKMARK ID=\"9\" NM=\"Nine\">\n\r Vorn's Pellmark bookmarks -->");
+        QVERIFY(book.Shows("x"));
+        TMainWnd& w = book.w;
         ViewControls& c = Controls(w);
         QStringList shown;
         connect(

@@ -51,14 +51,10 @@ private slots:
     // Apostrophes and quotes as entities, two lines with "<br>"; the link
     // opens the note's text in a small window; "Done" only with text.
     void noteWithQuotesAndTwoLines() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("b.html");
-        WriteBook(path, "<p>The quiet harbour slept under the snow.</p>");
-        Fixture f;
-        TMainWnd& w = f.Open();
-        w.OpenInReader(ToFileName(path));
+        BookInReader book("b.html", "<p>The quiet harbour slept under the snow.</p>");
+        QVERIFY(book.Shows("quiet harbour"));
+        TMainWnd& w = book.w;
         WebView* view = w.CurrentBrowser();
-        QVERIFY(PageContains(view, "quiet harbour"));
         QVERIFY(SelectText(view, "quiet harbour"));
         bool doneWhenEmpty = true;
         TypeNote("It's \"calm\"\nSecond line", &doneWhenEmpty);
@@ -70,7 +66,7 @@ private slots:
         QCOMPARE(view->RunScript("document.querySelector('" + kNoteLink + "').textContent").toString(),
                  QString("quiet harbour"));
         w.Action(Cmd::SaveReader)->trigger();
-        const std::string saved = ReadBytes(path);
+        const std::string saved = ReadBytes(book.path);
         QVERIFY(saved.find("It\x92s &quot;calm&quot;<br>Second line") != std::string::npos);
         QVERIFY(saved.find("style=\"background-color: Lime; color: Black;\"") != std::string::npos);
 
@@ -85,19 +81,15 @@ private slots:
     }
 
     void cancelledNoteAndMissingSelection() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("b.html");
-        WriteBook(path, "<p>Plain words here.</p>");
-        Fixture f;
-        TMainWnd& w = f.Open();
-        w.OpenInReader(ToFileName(path));
+        BookInReader book("b.html", "<p>Plain words here.</p>");
+        QVERIFY(book.Shows("Plain words"));
+        TMainWnd& w = book.w;
         WebView* view = w.CurrentBrowser();
-        QVERIFY(PageContains(view, "Plain words"));
         w.Action(Cmd::AddNote)->trigger();
         w.Action(Cmd::AddBookmark)->trigger();
-        QCOMPARE(f.questions.CountAsked("message"), size_t(2));
-        QCOMPARE(f.questions.asked.back().caption, std::string("Unable to set bookmark"));
-        QCOMPARE(f.questions.asked.back().text, std::string("Select some text first!"));
+        QCOMPARE(book.f.questions.CountAsked("message"), size_t(2));
+        QCOMPARE(book.f.questions.asked.back().caption, std::string("Unable to set bookmark"));
+        QCOMPARE(book.f.questions.asked.back().text, std::string("Select some text first!"));
         QVERIFY(SelectText(view, "words"));
         WhenShown<TCommentWnd>([](TCommentWnd& c) {
             c.Memo1->setPlainText("never mind");
@@ -112,14 +104,11 @@ private slots:
     // long page one near the end; the menu keeps reading order; the jump
     // brings the anchor into view.
     void bookmarksInReadingOrder() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("long.html");
-        WriteBook(path, "<p><b>Bold</b> start of the book</p>" + LongBody(200000) + "<p>The very last words.</p>");
-        Fixture f;
-        TMainWnd& w = f.Open();
-        w.OpenInReader(ToFileName(path));
+        BookInReader book("long.html",
+                          "<p><b>Bold</b> start of the book</p>" + LongBody(200000) + "<p>The very last words.</p>");
+        QVERIFY(book.Shows("very last"));
+        TMainWnd& w = book.w;
         WebView* view = w.CurrentBrowser();
-        QVERIFY(PageContains(view, "very last"));
 
         QVERIFY(SelectText(view, "Bold start"));
         QString suggested;
@@ -163,7 +152,7 @@ private slots:
 
         // Saved in menu order.
         w.Action(Cmd::SaveReader)->trigger();
-        const std::vector<reader::Bookmark> saved = reader::ReadBookmarks(ReadBytes(path));
+        const std::vector<reader::Bookmark> saved = reader::ReadBookmarks(ReadBytes(book.path));
         QCOMPARE(saved.size(), size_t(3));
         QCOMPARE(saved[0].name, std::string("Top"));
         QCOMPARE(saved[1].name, std::string("Middle"));
@@ -174,18 +163,14 @@ private slots:
     // "Remove" then "&Ok" renames, and leaves the removed one's text in
     // the page without its highlight.
     void bookmarkEditor() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("b.html");
         const std::string block = reader::BookmarkBlock({{111, "One"}, {222, "Two"}}, 0);
-        WriteBook(path,
-                  "<p><A style=\"background-color: Red; color: White;\" id=111 name=111>first mark</a> and "
-                  "<A style=\"background-color: Red; color: White;\" id=222 name=222>second mark</a></p>",
-                  block.substr(0, block.size() - 7));
-        Fixture f;
-        TMainWnd& w = f.Open();
-        w.OpenInReader(ToFileName(path));
+        BookInReader book("b.html",
+                          "<p><A style=\"background-color: Red; color: White;\" id=111 name=111>first mark</a> and "
+                          "<A style=\"background-color: Red; color: White;\" id=222 name=222>second mark</a></p>",
+                          block.substr(0, block.size() - 7));
+        QVERIFY(book.Shows("second mark"));
+        TMainWnd& w = book.w;
         WebView* view = w.CurrentBrowser();
-        QVERIFY(PageContains(view, "second mark"));
         QCOMPARE(BookmarkNames(w), (QStringList{"One", "Two"}));
 
         QStringList listed;
@@ -221,18 +206,14 @@ private slots:
         QVERIFY(PageContains(view, "first mark"));
         QCOMPARE(view->RunScript("document.querySelector('p a').attributes.length").toInt(), 0);
         w.Action(Cmd::SaveReader)->trigger();
-        const std::vector<reader::Bookmark> saved = reader::ReadBookmarks(ReadBytes(path));
+        const std::vector<reader::Bookmark> saved = reader::ReadBookmarks(ReadBytes(book.path));
         QCOMPARE(saved.size(), size_t(1));
         QCOMPARE(saved[0].name, std::string("Second"));
     }
 
     void managerWithoutBookmarksOpensNothing() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("b.html");
-        WriteBook(path, "nothing marked");
-        Fixture f;
-        TMainWnd& w = f.Open();
-        w.OpenInReader(ToFileName(path));
+        BookInReader book("b.html", "nothing marked");
+        TMainWnd& w = book.w;
         bool opened = false;
         QTimer::singleShot(3000, [&opened] {
             for (QWidget* x : QApplication::topLevelWidgets())

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <functional>
@@ -101,5 +102,31 @@ inline std::string ReadBytes(const QString& path) {
     ReadWholeFile(ToFileName(path), bytes);
     return bytes;
 }
+
+// Where most reader tests start: a book of that body written into a folder
+// of the test's own and opened in the reader of a window of its own. The
+// test waits for the page itself (Shows), so that a page that never comes
+// ends the test there.
+struct BookInReader {
+    QTemporaryDir dir;
+    QString path;
+    Fixture f;
+    TMainWnd& w;
+
+    BookInReader(const QString& name, const std::string& body, const std::string& beforeClose = "")
+        : path(dir.filePath(name)), w(OpenBook(f, path, body, beforeClose)) {}
+
+    // Waits until the page shows text.
+    bool Shows(const QString& text) { return PageContains(w.CurrentBrowser(), text); }
+
+private:
+    static TMainWnd& OpenBook(Fixture& fixture, const QString& file, const std::string& body,
+                              const std::string& beforeClose) {
+        WriteBook(file, body, beforeClose);
+        TMainWnd& wnd = fixture.Open();
+        wnd.OpenInReader(ToFileName(file));
+        return wnd;
+    }
+};
 
 }  // namespace pm::gui::test

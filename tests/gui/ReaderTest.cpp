@@ -31,18 +31,14 @@ private slots:
     // A book saved without bookmarks ends its body with the two comments;
     // a second save leaves one block; head and tail come from the file.
     void savedBookEndsAsWritten() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("book.html");
-        WriteBook(path, "<p>First paragraph.</p>\r\n<p>Second.</p>");
-        Fixture f;
-        TMainWnd& w = f.Open();
-        w.OpenInReader(ToFileName(path));
+        BookInReader book("book.html", "<p>First paragraph.</p>\r\n<p>Second.</p>");
+        TMainWnd& w = book.w;
         QCOMPARE(w.Mode(), 2);
         QCOMPARE(w.windowTitle(), QString("Pellmark (reader) - book.html"));
-        QVERIFY(PageContains(w.CurrentBrowser(), "Second."));
+        QVERIFY(book.Shows("Second."));
         QVERIFY(w.Action(Cmd::SaveReader)->isEnabled());
         w.Action(Cmd::SaveReader)->trigger();
-        const std::string once = ReadBytes(path);
+        const std::string once = ReadBytes(book.path);
         QVERIFY2(once.rfind(kBookHead + "<body>", 0) == 0, once.c_str());
         const std::string end = kEmptyBlock + "<!-- Vorn's Pellmark position=\"0\" --></body></html>\r\n";
         QVERIFY2(once.size() > end.size() && once.compare(once.size() - end.size(), end.size(), end) == 0, once.c_str());
@@ -51,10 +47,10 @@ private slots:
         w.CurrentBrowser()->Reload();
         QVERIFY(PageContains(w.CurrentBrowser(), "Second."));
         w.Action(Cmd::SaveReader)->trigger();
-        const std::string twice = ReadBytes(path);
+        const std::string twice = ReadBytes(book.path);
         QCOMPARE(twice, once);
         QCOMPARE(reader::ReadPosition(twice).value, 0);
-        QVERIFY(f.questions.asked.empty());
+        QVERIFY(book.f.questions.asked.empty());
     }
 
     // A lower-case body tag still gives the head; a page without one saves
@@ -323,40 +319,32 @@ private slots:
 
     // "Save active file" leaves nothing pending: closing asks nothing.
     void saveClearsThePendingMark() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("b.html");
-        WriteBook(path, "b");
-        Fixture f;
-        TMainWnd& w = f.Open();
-        w.OpenInReader(ToFileName(path));
+        BookInReader book("b.html", "b");
+        TMainWnd& w = book.w;
         w.Reader().MarkChanged();
         w.Action(Cmd::SaveReader)->trigger();
         QVERIFY(!w.Reader().PendingChanges());
         QVERIFY(w.close());
-        QCOMPARE(f.questions.CountAsked("yesnocancel"), size_t(0));
+        QCOMPARE(book.f.questions.CountAsked("yesnocancel"), size_t(0));
     }
 
     // Leaving the reader for another mode settles the pending changes:
     // Cancel stays in the reader, Yes saves.
     void leavingTheReaderAsksFirst() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("b.html");
-        WriteBook(path, "b");
-        Fixture f;
-        TMainWnd& w = f.Open();
-        w.OpenInReader(ToFileName(path));
-        QVERIFY(PageContains(w.CurrentBrowser(), "b"));
+        BookInReader book("b.html", "b");
+        QVERIFY(book.Shows("b"));
+        TMainWnd& w = book.w;
         w.Reader().MarkChanged();
-        f.questions.yesNoCancel = YesNoCancel::Cancel;
+        book.f.questions.yesNoCancel = YesNoCancel::Cancel;
         w.Action(Cmd::SimpleMode)->trigger();
         QCOMPARE(w.Mode(), 2);
         QVERIFY(w.Action(Cmd::ReaderMode)->isChecked());
         QVERIFY(w.Reader().PendingChanges());
-        f.questions.yesNoCancel = YesNoCancel::Yes;
+        book.f.questions.yesNoCancel = YesNoCancel::Yes;
         w.Action(Cmd::SimpleMode)->trigger();
         QCOMPARE(w.Mode(), 0);
         QVERIFY(!w.Reader().PendingChanges());
-        QVERIFY(ReadBytes(path).find("Vorn's Pellmark position") != std::string::npos);
+        QVERIFY(ReadBytes(book.path).find("Vorn's Pellmark position") != std::string::npos);
     }
 };
 

@@ -173,6 +173,13 @@ private slots:
         QVERIFY(IconColour(tools[1]->icon()) != QColor(Qt::red));
         QVERIFY(!tools[2]->icon().isNull());
         QVERIFY(tools[0]->isEnabled());
+        // The picture: a converted book, and a window wide enough for every
+        // tool button to show on the toolbar rather than behind its "»".
+        w.resize(900, w.height());
+        QTemporaryDir book;
+        QVERIFY(ShowSampleBook(w, book.path()));
+        const QToolBar* bar = w.findChild<QToolBar*>("PanelToolBar");
+        for (QAction* tool : tools) QVERIFY(bar->widgetForAction(tool)->isVisible());
         Screenshot(&w, "tool-buttons");
     }
 

@@ -42,6 +42,8 @@ private slots:
         QCOMPARE(w.findChild<QLabel*>("StatusPanel1")->width(), w.width() - 180);
         w.resize(900, 500);
         QCOMPARE(w.findChild<QLabel*>("StatusPanel1")->width(), 900 - 180);
+        QTemporaryDir dir;
+        QVERIFY(ShowSampleBook(w, dir.path()));
         Screenshot(&w, "mode-simple");
     }
 
@@ -58,6 +60,9 @@ private slots:
         QVERIFY(w.Action(Cmd::AdvancedMode)->isChecked());
         QVERIFY(!w.PageControl1->isTabVisible(1));  // "Show HTML" off
         QCOMPARE(w.Main().settings.PreviousMode, 0);
+        QTemporaryDir dir;
+        QVERIFY(ShowSampleBook(w, dir.path()));
+        QCOMPARE(w.CurrentBrowser(), w.WebBrowser0);
         Screenshot(&w, "mode-advanced");
     }
 
@@ -76,6 +81,20 @@ private slots:
         QVERIFY(!w.Action(Cmd::FixedWidth)->isEnabled());
         QCOMPARE(w.Action(Cmd::IncreaseScroll)->shortcut(), QKeySequence(Qt::Key_Equal));
         QVERIFY(PageContains(w.CurrentBrowser(), "Reader page text"));
+    }
+
+    // The sample book, converted and saved, stored as the book last read.
+    void readerStoredWithTheSampleBook() {
+        QTemporaryDir dir;
+        const std::string book = ConvertedSampleBook(dir.path());
+        QVERIFY(!book.empty());
+        Fixture f;
+        f.tree.SetDWord(Root(), "Interface mode", 2);
+        f.tree.SetString(Root(), "Last reader file", book);
+        TMainWnd& w = f.Open();
+        QCOMPARE(w.Mode(), 2);
+        QVERIFY(PageContains(w.CurrentBrowser(), SampleWords()));
+        QVERIFY(f.questions.asked.empty());  // this program's own book opens without asking
         Screenshot(&w, "mode-reader");
     }
 

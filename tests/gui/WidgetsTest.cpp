@@ -253,6 +253,8 @@ private slots:
         QCOMPARE(w.menuBar()->actions().first()->text(), QString::fromUtf8("&Файл"));
         QCOMPARE(w.PageControl1->tabText(0), QString::fromUtf8("Просмотр"));
         QCOMPARE(w.Main().texts.Msg("Error"), std::string("\xCE\xF8\xE8\xE1\xEA\xE0"));
+        QTemporaryDir dir;
+        QVERIFY(ShowSampleBook(w, dir.path()));
         Screenshot(&w, "mode-advanced-ru");
     }
 };

@@ -8,6 +8,11 @@
 #include "reader/ReadingComfort.h"
 
 namespace pm::gui {
+namespace {
+
+constexpr int kSpeedPadding = 8;
+
+}  // namespace
 
 TFullScrForm::TFullScrForm(const InterfaceTexts& texts, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
@@ -28,6 +33,13 @@ TFullScrForm::TFullScrForm(const InterfaceTexts& texts, QWidget* parent)
     status->setObjectName("Panel2");
     auto* statusRow = new QHBoxLayout(status);
     statusRow->setContentsMargins(4, 0, 4, 0);
+    // As wide as the fastest speed from the start, so that the speed
+    // buttons stay under the mouse while they are pressed.
+    SpeedLabel = new QLabel(status);
+    SpeedLabel->setObjectName("SpeedLabel");
+    SpeedLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SpeedLabel->setFixedWidth(SpeedLabel->fontMetrics().horizontalAdvance(
+        QString::fromStdString(reader::ScrollRateText(reader::kFastestScrollMs))) + kSpeedPadding);
     Gauge1 = new QProgressBar(status);
     Gauge1->setObjectName("Gauge1");
     Gauge1->setRange(0, 100);
@@ -35,6 +47,7 @@ TFullScrForm::TFullScrForm(const InterfaceTexts& texts, QWidget* parent)
     Gauge1->setFixedWidth(90);
     Label1 = new QLabel("12:14:55", status);
     Label1->setObjectName("Label1");
+    statusRow->addWidget(SpeedLabel);
     statusRow->addWidget(Gauge1);
     statusRow->addWidget(Label1);
     panelRow->addWidget(status);

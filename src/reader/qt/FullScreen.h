@@ -27,6 +27,9 @@ public:
     // The clock and the progress of the reading.
     void ShowTime(const QString& time) { Label1->setText(time); }
     void ShowProgress(int percent) { Gauge1->setValue(percent); }
+    // The autoscroll speed after a change made here ("16/sec"); the main
+    // window's status line, which shows it otherwise, is hidden meanwhile.
+    void ShowSpeed(const QString& speed) { SpeedLabel->setText(speed); }
 
     WebView* WebBrowser1;
     QToolBar* ToolBar1;
@@ -41,6 +44,7 @@ public:
     QAction* AutoscrollBtn;  // a check button
     QAction* Faster;
     QAction* Slower;
+    QLabel* SpeedLabel;
     QProgressBar* Gauge1;
     QLabel* Label1;
     // The window's pop-up menu and its items.

@@ -174,7 +174,9 @@ void ViewControls::ChangeSpeed(int step) {
     Settings& s = doc_.Context().settings;
     s.SetAutoscrollSpeed(reader::ChangedScrollInterval(s.AutoscrollSpeed, step));
     Timer1.setInterval(reader::TimerInterval(s.AutoscrollSpeed));
-    doc_.Context().status.Status(reader::ScrollRateText(s.AutoscrollSpeed));
+    const std::string rate = reader::ScrollRateText(s.AutoscrollSpeed);
+    doc_.Context().status.Status(rate);
+    if (zoomed_) fullScr_->ShowSpeed(FromCp1251(rate));
 }
 
 void ViewControls::Toorboscroll1Click(bool checked) {
@@ -262,6 +264,7 @@ void ViewControls::ZoomBtnClick() {
     }
     ShowAutoscrollState();
     fullScr_->Toorboscroll1->setChecked(doc_.Context().settings.TurboScroll);
+    fullScr_->ShowSpeed(QString());  // until the speed changes in this window
     zoomed_ = fullScr_->WebBrowser1;
     zoomed_->SetConfined(true);
     zoomed_->SetZoom(doc_.Context().settings.BrowserFontSize);
