@@ -4,29 +4,12 @@
 #include <optional>
 
 #include "config/DefaultTexts.h"
+#include "config/TextTable.h"
 #include "config/TMyReg.h"
 
 namespace pm {
 
 namespace {
-
-using Table = std::map<std::string, std::string, std::less<>>;
-
-// Built once per list; a copy of a built table costs no comparisons.
-template <const auto& defaults>
-const Table& DefaultTable() {
-    static const Table table = [] {
-        Table t;
-        for (const auto& [k, v] : defaults) t.emplace(std::string(k), std::string(v));
-        return t;
-    }();
-    return table;
-}
-
-const std::string& Lookup(const Table& table, Table& unknown, std::string_view key) {
-    if (auto it = table.find(key); it != table.end()) return it->second;
-    return unknown.try_emplace(std::string(key), std::string(key)).first->second;
-}
 
 std::string InterfaceKey(std::string_view section = {}) {
     std::string key = std::string(kRootKey) + "\\interface";
@@ -39,7 +22,7 @@ std::string InterfaceKey(std::string_view section = {}) {
 
 // Every entry of the table whose key the section supplies is replaced; a
 // missing or empty value keeps the text (the settings reader's rule).
-void ApplySection(const TMyReg& reg, Table& table) {
+void ApplySection(const TMyReg& reg, TextTable& table) {
     for (auto& [name, text] : table) text = reg.ReadString(name, text);
 }
 
@@ -59,9 +42,9 @@ InterfaceTexts::InterfaceTexts()
       hints_(DefaultTable<kDefaultHints>()),
       controls_(DefaultTable<kDefaultControlsMain>()) {}
 
-const std::string& InterfaceTexts::Menu(std::string_view key) const { return Lookup(menu_, unknown_, key); }
-const std::string& InterfaceTexts::Hint(std::string_view key) const { return Lookup(hints_, unknown_, key); }
-const std::string& InterfaceTexts::Control(std::string_view key) const { return Lookup(controls_, unknown_, key); }
+const std::string& InterfaceTexts::Menu(std::string_view key) const { return LookupText(menu_, unknown_, key); }
+const std::string& InterfaceTexts::Hint(std::string_view key) const { return LookupText(hints_, unknown_, key); }
+const std::string& InterfaceTexts::Control(std::string_view key) const { return LookupText(controls_, unknown_, key); }
 
 std::string InterfaceTexts::Descr(std::string_view key, const std::string& def) const {
     auto it = descr_.find(key);
