@@ -125,10 +125,6 @@ void SyncFolders(const std::set<std::string>& folders) {
 
 }  // namespace
 
-// Complete groups waiting for the writer before Add waits: the files of a
-// waiting book stay open, and the open files of a process are limited.
-constexpr size_t kGroupsAhead = 2;
-
 GroupWriter::GroupWriter(Finished finished, Limits limits)
     : finished_(std::move(finished)),
       limits_(limits),
@@ -147,13 +143,22 @@ GroupWriter::~GroupWriter() {
     writer_.join();
 }
 
+bool GroupWriter::GroupDue() const {
+    return !pending_.empty() && (flushing_ > 0 || pending_.size() >= limits_.books ||
+                                 pendingBytes_ >= limits_.bytes || Clock::now() - firstAdded_ >= limits_.wait);
+}
+
 void GroupWriter::WriteGroups() {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return stopping_ || !groups_.empty(); });
-        if (groups_.empty()) return;
-        std::vector<Pending> group = std::move(groups_.front());
-        groups_.pop_front();
+        while (!stopping_ && !GroupDue()) {
+            if (pending_.empty()) changed_.wait(lock);
+            else changed_.wait_until(lock, firstAdded_ + limits_.wait);
+        }
+        if (pending_.empty()) return;  // stopping, nothing left
+        std::vector<Pending> group = std::move(pending_);
+        pending_.clear();
+        pendingBytes_ = 0;
         writing_ = true;
         lock.unlock();
         Commit(std::move(group));
@@ -213,35 +218,26 @@ bool GroupWriter::Add(size_t book, const std::string& path, std::string_view byt
         return false;
     }
     if (!tmp.empty()) fd = -1;
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return groups_.size() < kGroupsAhead; });
+    std::lock_guard<std::mutex> lock(mutex_);
     if (pending_.empty()) firstAdded_ = Clock::now();
     pending_.push_back({book, path, std::move(tmp), fd});
     pendingBytes_ += bytes.size();
-    if (pending_.size() >= limits_.books || pendingBytes_ >= limits_.bytes ||
-        Clock::now() - firstAdded_ >= limits_.wait) {
-        groups_.push_back(std::move(pending_));
-        pending_.clear();
-        pendingBytes_ = 0;
-        changed_.notify_all();
-    }
+    // The writer waits for the first book's time or for a due group.
+    if (pending_.size() == 1 || GroupDue()) changed_.notify_all();
     return true;
 }
 
 void GroupWriter::WaitForGroups() {
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return groups_.empty() && !writing_; });
+    changed_.wait(lock, [this] { return !GroupDue() && !writing_; });
 }
 
 void GroupWriter::Flush() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (!pending_.empty()) groups_.push_back(std::move(pending_));
-        pending_.clear();
-        pendingBytes_ = 0;
-    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    ++flushing_;
     changed_.notify_all();
-    WaitForGroups();
+    changed_.wait(lock, [this] { return pending_.empty() && !writing_; });
+    --flushing_;
 }
 
 void GroupWriter::Commit(std::vector<Pending> group) {

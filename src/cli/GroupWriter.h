@@ -2,18 +2,20 @@
 // without a name in its output's folder as soon as it is converted (a named
 // temporary file beside the output where the system has no such files);
 // the files are then flushed to the disk and given their names a group at
-// a time, with one flush of the file system for the whole group. Written one by one, two
-// flushes of the disk per book (the file, then its folder) cost more than
-// converting a small book, and the workers would queue for the same disk.
-// The groups are written by a thread of their own, so a worker never waits
-// for the disk. The promise of an atomic write stays: a book's bytes are on the disk
-// before its name points at them, and a failure leaves the old file intact.
+// a time, with one flush of the file system for the whole group. Written
+// one by one, two flushes of the disk per book (the file, then its folder)
+// cost more than converting a small book, and the workers would queue for
+// the same disk. The groups are written by a thread of their own, so a
+// worker never waits for the disk: while one group is being flushed, the
+// books that arrive make the next one, however many they are, so a slow
+// disk gets fewer and larger groups. The promise of an atomic write stays:
+// a book's bytes are on the disk before its name points at them, and a
+// failure leaves the old file intact.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <deque>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -30,8 +32,9 @@ public:
     // Told of every book once its file is in place (error "") or has failed.
     using Finished = std::function<void(size_t book, const std::string& error)>;
 
-    // A group is written when it holds this many books or bytes, or when its
-    // first book has waited this long (so that the progress bar moves).
+    // The writer takes a group when it holds this many books or bytes, or
+    // when its first book has waited this long (so that the progress bar
+    // moves); books that arrive while it writes join the next group.
     struct Limits {
         size_t books = 128;
         uint64_t bytes = 8u << 20;
@@ -53,9 +56,10 @@ public:
 
     // Writes bytes to a file waiting to become path. False (nothing left
     // behind, one sentence in error) when that fails; the book is then not
-    // reported to Finished. Waits while the writer is some groups behind.
+    // reported to Finished.
     bool Add(size_t book, const std::string& path, std::string_view bytes, std::string& error);
-    // Returns when every complete group is in place (Finished told).
+    // Returns when no group is due or being written (Finished told of
+    // every book of those).
     void WaitForGroups();
     // Puts everything added so far in place, complete group or not.
     void Flush();
@@ -73,6 +77,7 @@ private:
     void Discard(const Pending& p);
     bool TakeOpenSlot();
     void CloseUnnamed(int fd);
+    bool GroupDue() const;
     void WriteGroups();
     void Commit(std::vector<Pending> group);
 
@@ -84,10 +89,10 @@ private:
     std::atomic<size_t> openNow_{0};
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::vector<Pending> pending_;              // the group being filled
-    std::deque<std::vector<Pending>> groups_;   // complete, for the writer
+    std::vector<Pending> pending_;  // the next group
     uint64_t pendingBytes_ = 0;
     Clock::time_point firstAdded_{};
+    int flushing_ = 0;  // callers of Flush waiting
     bool writing_ = false, stopping_ = false;
     std::thread writer_;
 };

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -113,6 +114,56 @@ TEST_P(GroupWriterTest, AGroupIsAlsoCompleteByItsBytes) {
     EXPECT_EQ(told.errors.size(), 2u);
 }
 
+TEST_P(GroupWriterTest, AGroupWhoseFirstBookHasWaitedLongEnoughIsWrittenWithoutAnotherBook) {
+    Scratch d;
+    Told told;
+    GroupWriter::Limits limits = Books(100);
+    limits.wait = std::chrono::milliseconds(20);
+    GroupWriter w(told.Hook(), limits);
+    std::string error;
+    ASSERT_TRUE(w.Add(0, d / "a", "x", error));
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    w.WaitForGroups();  // due by now
+    EXPECT_EQ(told.errors.count(0), 1u);
+    EXPECT_EQ(Slurp(d / "a"), "x");
+}
+
+TEST_P(GroupWriterTest, BooksArrivingWhileTheWriterIsBusyMakeOneGroupPastTheLimit) {
+    // A slow disk gets fewer, larger groups: the writer is held inside its
+    // first group while five books arrive, and they go together.
+    Scratch d;
+    std::mutex lock;
+    std::condition_variable changed;
+    bool inFirst = false, release = false;
+    std::map<size_t, size_t> filesWhenTold;
+    GroupWriter w(
+        [&](size_t book, const std::string&) {
+            std::unique_lock<std::mutex> l(lock);
+            filesWhenTold[book] = d.Files();
+            if (book != 0) return;
+            inFirst = true;
+            changed.notify_all();
+            changed.wait(l, [&] { return release; });
+        },
+        Books(2));
+    std::string error;
+    ASSERT_TRUE(w.Add(0, d / "b0", "x", error));
+    ASSERT_TRUE(w.Add(1, d / "b1", "x", error));
+    {
+        std::unique_lock<std::mutex> l(lock);
+        changed.wait(l, [&] { return inFirst; });
+    }
+    for (size_t i = 2; i < 7; ++i) ASSERT_TRUE(w.Add(i, d / ("b" + std::to_string(i)), "y", error));
+    {
+        std::lock_guard<std::mutex> l(lock);
+        release = true;
+    }
+    changed.notify_all();
+    w.Flush();
+    ASSERT_EQ(filesWhenTold.size(), 7u);
+    EXPECT_EQ(filesWhenTold[2], 7u);  // all five in place before the first of them is told
+}
+
 TEST_P(GroupWriterTest, TheDestructorWritesWhatIsLeft) {
     Scratch d;
     Told told;
@@ -186,8 +237,8 @@ TEST_P(GroupWriterTest, ALeftoverTemporaryNameIsNotReplaced) {
 }
 
 TEST_P(GroupWriterTest, BooksOfTwoWorkersArriveOnceEachWhileTheWriterFallsBehind) {
-    // Groups of one book: the workers keep handing over more groups than
-    // the writer may have waiting, and are held back rather than lost.
+    // Groups of one book: the workers hand over books faster than the
+    // writer flushes them, and each arrives once, in a later group.
     Scratch d;
     std::mutex toldLock;
     std::map<size_t, int> arrived;
