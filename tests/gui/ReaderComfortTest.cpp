@@ -3,6 +3,7 @@
 // screen with the hand-over of a book with unsaved notes.
 #include <QAction>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -53,6 +54,15 @@ QString NoteHref(WebView* view) {
     return view->RunScript("(function(){var a=document.querySelector('a[href^=\"javascript:\"]');"
                            "return a?a.getAttribute('href'):'';})()")
         .toString();
+}
+
+// The width the page gives a line of text drawn in the family.
+double TextWidth(WebView* view, const QString& family) {
+    return view
+        ->RunScript("(function(f){var c=document.createElement('canvas').getContext('2d');c.font='40px \"'+f+'\"';"
+                    "return c.measureText('Reading comfort, \u0447\u0442\u0435\u043d\u0438\u0435').width;})('" +
+                    family + "')")
+        .toDouble();
 }
 
 QString BodyColor(WebView* view) { return view->RunScript("getComputedStyle(document.body).color").toString(); }
@@ -202,6 +212,12 @@ private slots:
         WebView* view = w.CurrentBrowser();
         QCOMPARE(BodyColor(view), QString("rgb(255, 255, 0)"));
         QCOMPARE(FromCp1251(view->BodyStyle(BodyStyleProperty::FontFamily)), QString("Verdana"));
+        // Without Verdana on the system, the page shows the font the system
+        // puts in its place, not the browser's default serif.
+        const QString substitute = QFontInfo(QFont("Verdana")).family();
+        QTRY_COMPARE(TextWidth(view, "Verdana"), TextWidth(view, substitute));
+        if (substitute != "Verdana") QVERIFY(TextWidth(view, "Verdana") != TextWidth(view, "serif"));
+        QVERIFY(view->BodyOuterHtml().find("local(") == std::string::npos);
         const Settings& s = w.Main().settings;
         QCOMPARE(s.DefStyleFontName, std::string("Verdana"));
         QCOMPARE(s.DefStyleFontSize, std::string());

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QInputDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -101,12 +104,13 @@ private:
     WebView* view_;
 };
 
-// A JavaScript string literal of Windows-1251 text.
-QString JsString(const std::string& text1251) {
-    return QString::fromUtf8(QJsonDocument(QJsonArray{FromCp1251(text1251)}).toJson(QJsonDocument::Compact))
-        .mid(1)
-        .chopped(1);
+// A JavaScript string literal of the text.
+QString JsUnicode(const QString& text) {
+    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
 }
+
+// A JavaScript string literal of Windows-1251 text.
+QString JsString(const std::string& text1251) { return JsUnicode(FromCp1251(text1251)); }
 
 const char* StyleName(BodyStyleProperty p) {
     switch (p) {
@@ -117,6 +121,22 @@ const char* StyleName(BodyStyleProperty p) {
         case BodyStyleProperty::CssText: return "cssText";
     }
     return "cssText";
+}
+
+// The browser draws a family the system lacks in its default font, a serif
+// one, although the system substitutes another for it everywhere else
+// ("Verdana" becomes a sans-serif font). The script gives the page the
+// system's substitute under the asked name; it goes to the page's font set,
+// not into the document, so a saved book does not carry it. Empty when the
+// family is there, is a list, or has no substitute.
+QString MissingFamilyScript(const std::string& family1251) {
+    const QString family = FromCp1251(family1251).trimmed();
+    if (family.isEmpty() || family.contains(',') || QFontDatabase::hasFamily(family)) return {};
+    const QString substitute = QFontInfo(QFont(family)).family();
+    if (substitute.isEmpty() || substitute.compare(family, Qt::CaseInsensitive) == 0) return {};
+    return QString("(function(f,l){if(!document.fonts)return;for(const x of document.fonts)if(x.family===f)return;"
+                   "document.fonts.add(new FontFace(f,l));})(%1,%2)")
+        .arg(JsUnicode(family), JsUnicode("local(" + JsUnicode(substitute) + ")"));
 }
 
 const QString kScroller = QStringLiteral("(document.scrollingElement || document.body)");
@@ -341,6 +361,10 @@ std::string WebView::BodyStyle(BodyStyleProperty p) {
 }
 
 void WebView::SetBodyStyle(BodyStyleProperty p, const std::string& value) {
+    if (p == BodyStyleProperty::FontFamily) {
+        const QString alias = MissingFamilyScript(value);
+        if (!alias.isEmpty()) RunScript(alias);
+    }
     RunScript(QString("if (document.body) document.body.style.%1 = %2").arg(StyleName(p), JsString(value)));
 }
 
