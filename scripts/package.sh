@@ -13,10 +13,12 @@ JOBS="${PELLMARK_JOBS:-$(nproc)}"
 # The build's own dependencies and the packaging tools (idempotent).
 "$SRC/scripts/install-deps.sh" dpkg-dev fakeroot file
 
-# Debian's linker hardening (relro, bind now) for the programs.
+# Debian's linker hardening (relro, bind now) for the programs and for the
+# modules they load.
+HARDENED="$(DEB_BUILD_MAINT_OPTIONS=hardening=+bindnow dpkg-buildflags --get LDFLAGS)"
 cmake -S "$SRC" -B "$BUILD" \
   -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_EXE_LINKER_FLAGS="$(DEB_BUILD_MAINT_OPTIONS=hardening=+bindnow dpkg-buildflags --get LDFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$HARDENED" -DCMAKE_MODULE_LINKER_FLAGS="$HARDENED" \
   -DCMAKE_INSTALL_PREFIX=/usr \
   -DPELLMARK_TESTS=OFF -DPELLMARK_BENCH=OFF >&2
 cmake --build "$BUILD" -j"$JOBS" >&2

@@ -1,6 +1,8 @@
 // Document output of the main window: the preview file and the save
 // commands.
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/EpubExport.h"
 #include "app/TMain.h"
@@ -23,18 +25,33 @@ void ReportFailure(TMain& m, const std::string& error) {
     m.ui.questions->ShowMessage(m.texts.Msg("Error"), cp1251::FromUtf8(error), MessageIcon::Error);
 }
 
+// Asks for the name to save under. extensions holds the extension of each
+// filter: the dialog proposes the source's name with the preselected one,
+// and a proposal kept while another filter was chosen takes that filter's
+// extension (so it is not saved as an EPUB book named ".html"). No proposal
+// without extensions.
 std::optional<FileDialogAnswer> AskSavePath(TMain& m, std::string_view filter, int filterIndex,
-                                            std::string& rememberedDir, std::string& dialogFile) {
+                                            std::string& rememberedDir, std::string& dialogFile,
+                                            const std::vector<std::string>& extensions = {}) {
     if (!m.ui.dialogs) return std::nullopt;
+    auto extensionOf = [&](int index) {
+        return index >= 1 && index <= static_cast<int>(extensions.size()) ? extensions[index - 1] : std::string();
+    };
     FileDialogRequest request;
     request.filter = std::string(filter);
     request.filterIndex = filterIndex;
     request.initialDir = rememberedDir;
+    const std::string proposedExt = extensionOf(filterIndex);
+    if (!proposedExt.empty())
+        request.fileName = ProposedSaveName(m.files.sourcePath, proposedExt, !rememberedDir.empty());
     std::optional<FileDialogAnswer> answer = m.ui.dialogs->SaveFile(request);
-    if (answer) {
-        rememberedDir = FolderOf(answer->path);
-        dialogFile = answer->path;
-    }
+    if (!answer) return answer;
+    const std::string chosenExt = extensionOf(answer->filterIndex);
+    if (!request.fileName.empty() && !chosenExt.empty() && chosenExt != proposedExt &&
+        FileNameOf(answer->path) == FileNameOf(request.fileName))
+        answer->path = std::filesystem::path(answer->path).replace_extension(chosenExt).string();
+    rememberedDir = FolderOf(answer->path);
+    dialogFile = answer->path;
     return answer;
 }
 
@@ -157,7 +174,9 @@ void TMain::SaveHTML() {
     const bool xml = xmlDescriptionLoaded;
     std::optional<FileDialogAnswer> answer =
         AskSavePath(*this, xml ? kXmlResultFilter : kResultFilter, xml ? 2 : 1, settings.LastEditSaveDir,
-                    saveDialogFile);
+                    saveDialogFile,
+                    xml ? std::vector<std::string>{".xml", ".xml"}
+                        : std::vector<std::string>{templates.Get("FileExt"), ".txt", ".epub"});
     if (!answer) return;
     const bool epub = !xml && answer->filterIndex == 3;
     const bool markup = xml || answer->filterIndex != 2;
@@ -171,7 +190,7 @@ void TMain::SaveHTML() {
 void TMain::SaveEpub() {
     if (!HasResult() || !ui.dialogs) return;
     std::optional<FileDialogAnswer> answer =
-        AskSavePath(*this, kEpubFilter, 1, settings.LastEditSaveDir, saveDialogFile);
+        AskSavePath(*this, kEpubFilter, 1, settings.LastEditSaveDir, saveDialogFile, {".epub"});
     if (!answer) return;
     std::string error;
     if (!SaveResultAs(WithDefaultExtension(answer->path, ".epub"), SaveFormat::Epub, &error))
@@ -188,7 +207,8 @@ void TMain::ToolButton68Click() {
         return;
     }
     std::optional<FileDialogAnswer> answer =
-        AskSavePath(*this, kSaveAndReadFilter, 1, settings.LastEditSaveAndReadDir, saveAndReadDialogFile);
+        AskSavePath(*this, kSaveAndReadFilter, 1, settings.LastEditSaveAndReadDir, saveAndReadDialogFile,
+                    {templates.Get("FileExt")});
     if (!answer) return;
     const std::string path = WithDefaultExtension(answer->path, templates.Get("FileExt"));
     std::string error;

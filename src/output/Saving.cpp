@@ -39,6 +39,14 @@ std::string WithDefaultExtension(const std::string& path, std::string_view ext) 
     return path + std::string(ext);
 }
 
+std::string ProposedSaveName(const std::string& source, std::string_view ext, bool bare) {
+    if (source.empty()) return {};
+    std::filesystem::path named(source);
+    named.replace_extension(ext);
+    if (named == source) named += ext;
+    return bare ? named.filename().string() : named.string();
+}
+
 std::string FolderOf(const std::string& path) {
     std::string folder = std::filesystem::path(path).parent_path().string();
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();

@@ -52,6 +52,11 @@ std::string SwapXmlReferences(std::string text, std::string_view local, std::str
 
 // path with ext appended when its file name has no extension.
 std::string WithDefaultExtension(const std::string& path, std::string_view ext);
+// The name a save dialog proposes for the result of source: the source's
+// name with ext instead of its own extension, beside the source, or the
+// bare name when the dialog starts in a folder of its own. Never the source
+// itself: "page.html" gives "page.html.html". "" without a source.
+std::string ProposedSaveName(const std::string& source, std::string_view ext, bool bare);
 // The folder part of a path ("" for a bare name), without a trailing slash.
 std::string FolderOf(const std::string& path);
 

@@ -88,6 +88,38 @@ TEST(SaveResult, PlainTextCarriesOneCreditAndOneNote) {
     EXPECT_EQ(Slurp(dir / "direct.txt"), hyph);
 }
 
+TEST(SaveResult, TheDialogProposesTheSourcesNameNeverTheSourceItself) {
+    ScratchDir dir;
+    Window w;
+    w.PublishDocument();
+    w.main.SaveHTML();  // no source yet: no name proposed
+    EXPECT_EQ(w.dialogs.requests.at(0).fileName, "");
+
+    // Beside the source while the dialog has no folder of its own; the
+    // proposal kept while the EPUB type is chosen becomes an EPUB name.
+    w.main.files.sourcePath = dir / "book.txt";
+    w.dialogs.saves.push_back({dir / "book.html", 3});
+    w.main.SaveHTML();
+    EXPECT_EQ(w.dialogs.requests.at(1).fileName, dir / "book.html");
+    EXPECT_TRUE(std::filesystem::exists(dir / "book.epub"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "book.html"));
+
+    // The dialog now starts in its remembered folder: the bare name. A name
+    // the user typed keeps its extension whatever the type.
+    w.dialogs.saves.push_back({dir / "mine.html", 2});
+    w.main.SaveHTML();
+    EXPECT_EQ(w.dialogs.requests.at(2).fileName, "book.html");
+    EXPECT_EQ(Slurp(dir / "mine.html").rfind("Hello & welcome", 0), 0u);
+
+    // An HTML source is never proposed as its own output.
+    w.main.files.sourcePath = dir / "page.html";
+    w.main.ToolButton68Click();
+    EXPECT_EQ(w.dialogs.requests.at(3).fileName, (dir / "page.html.html"));
+    // The source's own save proposes nothing.
+    w.main.SaveSrc();
+    EXPECT_EQ(w.dialogs.requests.at(4).fileName, "");
+}
+
 TEST(SaveResult, CancelWritesNothing) {
     ScratchDir dir;
     Window w;
