@@ -27,10 +27,13 @@ std::string ExtractBody(const std::string& page) {
 void HeadlessHtmlView::Load(const std::string& address) {
     url_ = address;
     page_.clear();
+    failed_ = false;
     if (address != "about:blank") {
         std::string path = address;
         if (path.rfind(kFileScheme, 0) == 0) path.erase(0, kFileScheme.size());
-        if (!ReadWholeFile(path, page_)) page_.clear();
+        // A browser shows a page of its own for a file it cannot read.
+        failed_ = !ReadWholeFile(path, page_);
+        if (failed_) page_ = "<html><body><p>This page cannot be reached.</p></body></html>";
     }
     loaded_ = true;
     scrollX = scrollY = 0;

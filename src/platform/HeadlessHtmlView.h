@@ -33,6 +33,7 @@ public:
     void ShowFindDialog() override {}
 
     std::string ReadyState() override { return loaded_ ? "complete" : ""; }
+    bool LoadFailed() override { return failed_; }
     void ProcessPendingEvents() override {}
     std::string LocationUrl() override { return url_; }
     std::string LocationName() override;
@@ -67,6 +68,7 @@ private:
     HtmlViewEvents* events_ = nullptr;
     std::string url_, page_;
     bool loaded_ = false;
+    bool failed_ = false;
     std::vector<std::string> history_;
     size_t historyPos_ = 0;
     std::map<BodyStyleProperty, std::string> style_;

@@ -73,6 +73,9 @@ public:
     // "complete". Callers needing a page wait for "interactive" or
     // "complete" with WaitUntilReady.
     virtual std::string ReadyState() = 0;
+    // The last page asked for did not load (a file that is gone): the view
+    // shows an error page of its own under that page's address.
+    virtual bool LoadFailed() = 0;
     // Lets the view process its pending events once (the body of the wait
     // loop; a headless view does nothing).
     virtual void ProcessPendingEvents() = 0;

@@ -55,12 +55,18 @@ bool ProducedByPellmark(std::string_view text) {
 
 bool DeclaresUtf8(std::string_view head) {
     if (head.substr(0, 3) == "\xEF\xBB\xBF") return true;
-    for (size_t at = 0; (at = text::FindNoCase(head, "charset", at)) != std::string_view::npos;) {
-        at += 7;
-        size_t v = at;
-        while (v < head.size() && (head[v] == ' ' || head[v] == '=' || head[v] == '"' || head[v] == '\'')) ++v;
-        if (text::StartsWithNoCase(head.substr(v), "utf-8") || text::StartsWithNoCase(head.substr(v), "utf8"))
-            return true;
+    // As the browser reads the page: the first meta tag that names a code
+    // page decides. A "charset" of a script or a style sheet is theirs alone.
+    constexpr std::string_view kMeta = "<meta";
+    constexpr std::string_view kCharset = "charset";
+    for (size_t at = 0; (at = text::FindNoCase(head, kMeta, at)) != std::string_view::npos; at += kMeta.size()) {
+        const size_t end = head.find('>', at);
+        const std::string_view tag = head.substr(at, end == std::string_view::npos ? end : end - at);
+        size_t v = text::FindNoCase(tag, kCharset);
+        if (v == std::string_view::npos) continue;
+        v += kCharset.size();
+        while (v < tag.size() && (tag[v] == ' ' || tag[v] == '=' || tag[v] == '"' || tag[v] == '\'')) ++v;
+        return text::StartsWithNoCase(tag.substr(v), "utf-8") || text::StartsWithNoCase(tag.substr(v), "utf8");
     }
     return false;
 }
@@ -122,7 +128,9 @@ StoredPosition ReadPosition(std::string_view text) {
 }
 
 std::string CommentSafeName(std::string_view name) {
-    return text::ReplaceAll(text::ReplaceAll(std::string(name), "<!--", "<!- -"), "-->", "- ->");
+    // A browser ends a comment at "--!>" as well as at "-->".
+    std::string safe = text::ReplaceAll(std::string(name), "<!--", "<!- -");
+    return text::ReplaceAll(text::ReplaceAll(safe, "-->", "- ->"), "--!>", "- -!>");
 }
 
 std::string BookmarkBlock(const std::vector<Bookmark>& bookmarks, int32_t position) {

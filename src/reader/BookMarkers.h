@@ -46,7 +46,8 @@ struct Bookmark {
 bool ProducedByPellmark(std::string_view text);
 
 // The book's bytes are UTF-8 by its own word: a byte-order mark, or a
-// "charset=utf-8" in its head. Everything else is read as Windows-1251.
+// "charset=utf-8" in the first meta tag of its head that names a code page.
+// Everything else is read as Windows-1251.
 bool DeclaresUtf8(std::string_view head);
 
 // Everything before the first "<BODY" (any case); empty without one.
@@ -70,8 +71,8 @@ StoredPosition ReadPosition(std::string_view text);
 std::optional<int32_t> ParseDecimal(std::string_view digits);
 
 // A bookmark name as the block writes it: names are written unescaped,
-// but "<!--" and "-->" get a space between their dashes, so that no name
-// ends the comment early or passes for the position comment.
+// but "<!--", "-->" and "--!>" get a space between their dashes, so that no
+// name ends the comment early or passes for the position comment.
 std::string CommentSafeName(std::string_view name);
 
 // The bytes written in front of the book's tail: the bookmark comment, the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <random>
+#include <utility>
 
 #include "common/AtomicFile.h"
 #include "common/Cp1251.h"
@@ -89,6 +90,7 @@ bool ReaderDoc::ReopenAtStart(const std::string& path) {
     restoreEnabled_ = false;
     host_.SwitchMode(kReaderInterfaceMode);
     const bool opened = LoadReaderDoc(path);
+    startBookShown_ = opened;
     // A book refused now leaves the window as a missing one would.
     if (!opened && host_.Mode() == kReaderInterfaceMode) host_.SwitchMode(0);
     return opened;
@@ -101,7 +103,8 @@ void ReaderDoc::StartFinished() {
 
 void ReaderDoc::RestoreStartPos() {
     HtmlView* view = host_.CurrentView();
-    if (pendingPosition_ < kStartScrollMinimum || !view || view->ReadyState().empty()) return;
+    const bool startBook = std::exchange(startBookShown_, false);
+    if (!startBook || pendingPosition_ < kStartScrollMinimum || !view || view->ReadyState().empty()) return;
     Task("LoadingToRestore");
     ctx_.status.Busy(true);
     WaitUntilReady(*view);
@@ -192,6 +195,7 @@ void ReaderDoc::Adopt(ParsedBook parsed) {
 }
 
 bool ReaderDoc::LoadReaderDoc(const std::string& path) {
+    startBookShown_ = false;
     Task("LoadingToBrowser");
     RememberPositionInList();
     std::optional<ParsedBook> parsed = ReadBook(path, true);
@@ -297,7 +301,9 @@ std::optional<std::string> ReaderDoc::ComposeFromView(HtmlView& view) {
     if (book_.path.empty() || view.ReadyState().empty()) return std::nullopt;
     // A page still loading would give a body cut short, or the page before.
     WaitUntilReady(view);
-    if (!IsBookFile(LocalPathOf(view.LocationUrl()))) return std::nullopt;
+    // A page that did not load (the book reloaded after its file went) is
+    // the browser's error page: it is never written over the book.
+    if (view.LoadFailed() || !IsBookFile(LocalPathOf(view.LocationUrl()))) return std::nullopt;
     std::string body = view.BodyOuterHtml();
     std::vector<Bookmark> bookmarks = bookmarks_;
     // A UTF-8 book stays UTF-8: its head says so, and says it still.

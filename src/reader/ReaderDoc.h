@@ -99,7 +99,8 @@ public:
     // The start is over: "Recent files" is built and opening a book
     // restores its position from now on.
     void StartFinished();
-    // Once, when the splash window closes: the pixel offset of the last run.
+    // Once, when the splash window closes: the pixel offset of the last run,
+    // laid on the book reopened at start and on no other.
     void RestoreStartPos();
 
     // ---- opening
@@ -202,6 +203,10 @@ private:
     int32_t pendingPosition_ = 0;
     bool pendingChanges_ = false;
     bool restoreEnabled_ = false;
+    // The book reopened at start is still the one opened last: the start-up
+    // restore belongs to it. A book opened after it (the command line comes
+    // then) has had its own place restored, in the same pending position.
+    bool startBookShown_ = false;
     // Navigations the reader starts itself are not asked about again.
     std::string ownNavigation_;
     // The hand-over file the views may show in place of the book.

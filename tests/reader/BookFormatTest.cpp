@@ -35,6 +35,18 @@ TEST(BookFormat, Utf8ByItsOwnWord) {
     EXPECT_FALSE(DeclaresUtf8(""));
 }
 
+// The page's own code page is the one its first meta tag names, as the
+// browser reads it; a script or a style sheet in another code page says
+// nothing about the page.
+TEST(BookFormat, Utf8ByThePagesFirstMetaOnly) {
+    const std::string cp1251Meta = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">";
+    EXPECT_FALSE(DeclaresUtf8(cp1251Meta + "<script charset=\"utf-8\" src=\"a.js\"></script>"));
+    EXPECT_FALSE(DeclaresUtf8("<link rel=stylesheet href=a.css charset=utf-8>" + cp1251Meta));
+    EXPECT_FALSE(DeclaresUtf8(cp1251Meta + "<meta charset=\"utf-8\">"));
+    EXPECT_TRUE(DeclaresUtf8("<script charset=\"windows-1251\" src=a.js></script><meta charset=\"utf-8\">"));
+    EXPECT_TRUE(DeclaresUtf8("<META NAME=x><meta charset=\"UTF-8\">" + cp1251Meta));
+}
+
 TEST(BookFormat, HeadAndTailAroundTheBody) {
     const std::string book = "<html><head></head><Body class=x>text</BODY> mid </body>\r\n</html>";
     EXPECT_EQ(HeadText(book), "<html><head></head>");
@@ -160,6 +172,19 @@ TEST(BookFormat, NamesCannotBreakTheComments) {
     EXPECT_EQ(book.find("-->", start), book.find(kBlockEnd) + kBlockEnd.size() - 3);
     // Names without such marks are written as they stand.
     EXPECT_EQ(ReadBookmarks(BookmarkBlock({{1, "<-- -- ->"}}, 0)), (std::vector<Bookmark>{{1, "<-- -- ->"}}));
+}
+
+// "--!>" closes a comment in a browser as "-->" does: the rest of the list
+// would show at the end of the page.
+TEST(BookFormat, NamesCannotCloseTheCommentTheOtherWay) {
+    const std::string block = BookmarkBlock({{7, "wow--!> then"}, {8, "x"}}, 3);
+    const size_t start = block.find(kBlockStart);
+    EXPECT_EQ(block.find("--!>", start), std::string::npos);
+    EXPECT_EQ(block.find("-->", start), block.find(kBlockEnd) + kBlockEnd.size() - 3);
+    const std::vector<Bookmark> read = ReadBookmarks(block);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0], (Bookmark{7, "wow- -!> then"}));
+    EXPECT_EQ(read[1], (Bookmark{8, "x"}));
 }
 
 TEST(BookFormat, ComposedBookKeepsHeadAndTail) {

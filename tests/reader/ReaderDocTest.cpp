@@ -179,6 +179,20 @@ TEST_F(ReaderDocTest, BadBookmarkIdIsSkippedNotFatal) {
     EXPECT_EQ(doc.Bookmarks(), (std::vector<Bookmark>{{4, "good"}}));
 }
 
+// A Windows-1251 book that loads a UTF-8 script is still Windows-1251:
+// its text is written back in its own code page, not re-encoded.
+TEST_F(ReaderDocTest, BookWithAUtf8ScriptStaysWindows1251) {
+    const std::string head =
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">"
+        "<meta name=\"Generator\" content=\"Pellmark\"><script charset=\"utf-8\" src=\"a.js\"></script></head>";
+    const std::string body = "<body><p>\xCC\xE0\xF2\xE2\xE5\xE9</p>";  // "Матвей"
+    const std::string a = folder.Write("a.html", head + body + BookmarkBlock({{5, "\xC3\xEB\xE0\xE2\xE0"}}, 0) + "</html>");
+    ASSERT_TRUE(doc.OpenForReading(ReaderDoc::OpenKind::Programmatic, a));
+    EXPECT_EQ(doc.Bookmarks(), (std::vector<Bookmark>{{5, "\xC3\xEB\xE0\xE2\xE0"}}));
+    ASSERT_TRUE(doc.SaveReaderDoc());
+    EXPECT_EQ(Slurp(a), head + body + BookmarkBlock({{5, "\xC3\xEB\xE0\xE2\xE0"}}, 0) + "</html>");
+}
+
 TEST_F(ReaderDocTest, PositionFromTheListComesFirst) {
     const std::string a = Book("a.html", "A", BookmarkBlock({}, 1073741824));
     settings.recent[0] = {a, 429496729};  // a fifth
@@ -224,6 +238,54 @@ TEST_F(ReaderDocTest, ReopenAtStartRestoresNothing) {
     EXPECT_TRUE(questions.asked.empty());
 }
 
+// The pixels of the last run come back from 100 on, in steps the view can
+// take, to the book reopened at start.
+TEST_F(ReaderDocTest, StartPositionInPixelsFromAHundredOn) {
+    const std::string a = Book("a.html", "A");
+    host.view.scrollHeight = 100000;
+    for (int32_t stored : {99, 100, 30000, 30001, 64321}) {
+        ReaderDoc fresh{ReaderContext{settings, texts, uiTexts, templates, questions, status, nullptr}, host, windows};
+        host.doc = &fresh;
+        settings.LastReadedDocPos = stored;
+        fresh.SettingsLoaded();
+        ASSERT_TRUE(fresh.ReopenAtStart(a));
+        fresh.StartFinished();
+        EXPECT_EQ(host.view.scrollY, 0);
+        fresh.RestoreStartPos();
+        EXPECT_EQ(host.view.scrollY, stored < 100 ? 0 : stored) << stored;
+        // Once only.
+        fresh.RestoreStartPos();
+        EXPECT_EQ(host.view.scrollY, stored < 100 ? 0 : stored) << stored;
+    }
+}
+
+// A book named on the command line is opened after the start, before the
+// splash window closes: it keeps the place restored for it, and never takes
+// the pixel offset that the last run left in another book.
+TEST_F(ReaderDocTest, StartPositionIsNotLaidOnABookOpenedOtherwise) {
+    const std::string a = Book("a.html", "A");
+    const std::string b = Book("b.html", "B");
+    settings.recent[0] = {a, 429496729};  // a fifth: 2000 pixels
+    settings.LastReadedDocPos = 3000;
+    ReaderDoc fresh{ReaderContext{settings, texts, uiTexts, templates, questions, status, nullptr}, host, windows};
+    host.doc = &fresh;
+    fresh.SettingsLoaded();
+    fresh.StartFinished();
+    ASSERT_TRUE(fresh.OpenForReading(ReaderDoc::OpenKind::CommandLine, a));
+    EXPECT_EQ(host.view.scrollY, 2000);
+    fresh.RestoreStartPos();
+    EXPECT_EQ(host.view.scrollY, 2000);
+
+    ReaderDoc other{ReaderContext{settings, texts, uiTexts, templates, questions, status, nullptr}, host, windows};
+    host.doc = &other;
+    other.SettingsLoaded();
+    other.StartFinished();
+    ASSERT_TRUE(other.OpenForReading(ReaderDoc::OpenKind::CommandLine, b));  // no place known
+    EXPECT_EQ(host.view.scrollY, 0);
+    other.RestoreStartPos();
+    EXPECT_EQ(host.view.scrollY, 0);
+}
+
 TEST_F(ReaderDocTest, VanishedFolderFailsTheSave) {
     const fs::path sub = dir / "sub";
     fs::create_directory(sub);
@@ -241,6 +303,25 @@ TEST_F(ReaderDocTest, NothingIsWrittenOverABookNotShown) {
     host.view.Navigate("about:blank");
     EXPECT_TRUE(doc.SaveReaderDoc());
     EXPECT_EQ(Slurp(a), before);
+}
+
+TEST_F(ReaderDocTest, APageThatDidNotLoadIsNeverWrittenOverTheBook) {
+    const std::string a = Book("a.html", "<p>text</p>");
+    ASSERT_TRUE(doc.OpenForReading(ReaderDoc::OpenKind::Programmatic, a));
+    const std::string before = Slurp(a);
+    // The file goes and the page is reloaded: the browser's error page
+    // stands under the book's address.
+    fs::remove(a);
+    host.view.Reload();
+    ASSERT_TRUE(host.view.LoadFailed());
+    EXPECT_TRUE(doc.SaveReaderDoc());
+    EXPECT_FALSE(fs::exists(a));
+    // Back again and reloaded, the book is saved as before.
+    Spit(a, before);
+    host.view.Reload();
+    EXPECT_FALSE(host.view.LoadFailed());
+    EXPECT_TRUE(doc.SaveReaderDoc());
+    EXPECT_NE(Slurp(a).find("<p>text</p>"), std::string::npos);
 }
 
 TEST_F(ReaderDocTest, QuestionsBeforeLeavingAChangedPage) {

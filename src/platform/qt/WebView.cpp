@@ -213,8 +213,9 @@ void WebView::Connect() {
     connect(this, &QWebEngineView::loadProgress, this, [this](int percent) {
         if (events_) events_->ProgressChange(percent, 100);
     });
-    connect(this, &QWebEngineView::loadFinished, this, [this](bool) {
+    connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
         loading_ = false;
+        loadFailed_ = !ok;
         if (events_) events_->DocumentComplete(LocationUrl());
     });
     connect(this, &QWebEngineView::urlChanged, this, [this] {

@@ -49,6 +49,7 @@ public:
     void GoForward() override;
     void ShowFindDialog() override;
     std::string ReadyState() override;
+    bool LoadFailed() override { return loadFailed_; }
     void ProcessPendingEvents() override;
     std::string LocationUrl() override;
     std::string LocationName() override;
@@ -102,6 +103,7 @@ private:
     HtmlViewEvents* events_ = nullptr;
     LocalPagePolicy* policy_ = nullptr;
     bool loading_ = false;
+    bool loadFailed_ = false;
     bool alive_ = true;
     // When the user last clicked or typed in the page.
     QElapsedTimer lastInput_;
