@@ -1,6 +1,8 @@
 #include "xml/DTDEdit.h"
 
 #include <algorithm>
+#include <cctype>
+#include <set>
 
 #include "common/Format.h"
 #include "xml/XmlMode.h"
@@ -54,12 +56,59 @@ std::string OneLine(std::string_view s) {
     return out;
 }
 
-// The text inside an attribute value's double quotes.
-std::string AttributeValue(std::string_view s) {
+bool IsNameStartByte(unsigned char c) { return std::isalpha(c) || c == '_' || c == ':'; }
+bool IsNameByte(unsigned char c) { return std::isalnum(c) || c == '_' || c == ':' || c == '.' || c == '-'; }
+
+// Length of the character or entity reference at s[0] ("&name;", "&#N;",
+// "&#xH;"), 0 when the "&" there begins none.
+size_t ReferenceLength(std::string_view s) {
+    size_t i = 1;
+    if (i < s.size() && s[i] == '#') {
+        ++i;
+        const bool hex = i < s.size() && (s[i] == 'x' || s[i] == 'X');
+        if (hex) ++i;
+        const size_t digits = i;
+        while (i < s.size() && (hex ? std::isxdigit(static_cast<unsigned char>(s[i])) != 0
+                                    : std::isdigit(static_cast<unsigned char>(s[i])) != 0))
+            ++i;
+        if (i == digits) return 0;
+    } else {
+        if (i >= s.size() || !IsNameStartByte(static_cast<unsigned char>(s[i]))) return 0;
+        while (i < s.size() && IsNameByte(static_cast<unsigned char>(s[i]))) ++i;
+    }
+    return i < s.size() && s[i] == ';' ? i + 1 : 0;
+}
+
+// A value as the XML of the description holds it. The value may come from
+// the book or the configuration rather than the checked field, so a "<"
+// becomes "&lt;" (markup: a paragraph value's own tags stay), an "&" that
+// begins no reference becomes "&amp;", and the control characters XML
+// does not allow go. In an attribute the quote and ">" are referenced too.
+enum class ValueAs { Text, Markup, Attribute };
+std::string XmlValue(std::string_view s, ValueAs as) {
     std::string out;
-    for (char c : s) {
-        if (c == '"') out += "&#34;";
-        else out += c;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
+        if (c == '&') {
+            const size_t ref = ReferenceLength(s.substr(i));
+            if (ref == 0) {
+                out += "&amp;";
+            } else {
+                out.append(s.substr(i, ref));
+                i += ref - 1;
+            }
+        } else if (c == '<' && as != ValueAs::Markup) {
+            out += "&lt;";
+        } else if (c == '"' && as == ValueAs::Attribute) {
+            out += "&#34;";
+        } else if (c == '>' && as == ValueAs::Attribute) {
+            out += "&gt;";
+        } else {
+            out += c;
+        }
     }
     return out;
 }
@@ -482,24 +531,32 @@ std::string DtdTree::MarkedXml(const TDTDEntry& e, int indent) const {
                        (e.occurrence == kOccOneOrMore && e.isCopy)) &&
                       !e.included;
     if (left) return {};
-    if (e.kind == kDtdAttribute) return " " + e.name + "=\"" + AttributeValue(e.value) + "\"";
-    std::string body;
-    if (e.kind == kDtdGroup) {
-        for (const auto& c : e.children) body += MarkedXml(*c, indent);
+    if (e.kind == kDtdAttribute) return " " + e.name + "=\"" + XmlValue(e.value, ValueAs::Attribute) + "\"";
+    // Of a choice only the alternatives filled in are written, once one is;
+    // before that every alternative shows, to be filled.
+    const bool choiceMade =
+        !e.sequence && std::any_of(e.children.begin(), e.children.end(),
+                                   [](const auto& c) { return c->kind != kDtdAttribute && HoldsValue(*c); });
+    auto content = [&](int childIndent) {
+        std::string body;
+        for (const auto& c : e.children)
+            if (c->kind != kDtdAttribute && (!choiceMade || HoldsValue(*c))) body += MarkedXml(*c, childIndent);
         return body;
-    }
+    };
+    if (e.kind == kDtdGroup) return content(indent);
     const char marker = e.Optional() ? '"' : '\'';
     const std::string pad(static_cast<size_t>(indent), ' ');
     std::string s = pad + "<" + marker + e.name;
     for (const auto& c : e.children)
         if (c->kind == kDtdAttribute) s += MarkedXml(*c, 0);
-    if (e.kind == kDtdContainer) {
-        s += ">\n";
-        for (const auto& c : e.children)
-            if (c->kind != kDtdAttribute) s += MarkedXml(*c, indent + 1);
-        s += pad + "<" + marker + "/" + e.name + ">\n";
+    const std::string close = "<" + std::string(1, marker) + "/" + e.name + ">\n";
+    if (e.kind == kDtdContainer && e.declaration.find('(') == std::string::npos) {
+        // Declared EMPTY (or not at all): not even a line break inside.
+        s += ">" + close;
+    } else if (e.kind == kDtdContainer) {
+        s += ">\n" + content(indent + 1) + pad + close;
     } else {
-        s += ">" + e.value + "<" + marker + "/" + e.name + ">\n";
+        s += ">" + XmlValue(e.value, e.kind == kDtdParagraph ? ValueAs::Markup : ValueAs::Text) + close;
     }
     return s;
 }
@@ -554,13 +611,19 @@ std::string DtdTree::PaneText(const Texts& texts) const {
 void DtdTree::SaveDefaults(ConfigTree& tree) const {
     if (!root_) return;
     const std::string key = XmlDefaultsKeyPath();
+    // Copies share the path of the entry they copy; loading reaches the
+    // first entry of a path, so the first one's value is the one kept.
+    std::set<std::string> written;
     std::vector<const TDTDEntry*> stack{root_.get()};
     while (!stack.empty()) {
         const TDTDEntry* e = stack.back();
         stack.pop_back();
         if (e->IsLeaf()) {
-            if (e->value.empty()) tree.DeleteValue(key, DtdFullPath(*e));
-            else tree.SetString(key, DtdFullPath(*e), e->value);
+            const std::string path = DtdFullPath(*e);
+            if (written.insert(path).second) {
+                if (e->value.empty()) tree.DeleteValue(key, path);
+                else tree.SetString(key, path, e->value);
+            }
         }
         for (auto it = e->children.rbegin(); it != e->children.rend(); ++it) stack.push_back(it->get());
     }

@@ -76,6 +76,20 @@ LineSpan FindLine(std::string_view bytes, int64_t n) {
     return span;
 }
 
+// The line and column (from 1) of the byte at offset at, line breaks
+// counted as FindLine counts them. For single-byte text only.
+void PlaceOfByte(std::string_view bytes, size_t at, int64_t& line, int64_t& column) {
+    line = 1;
+    size_t lineStart = 0;
+    for (size_t i = 0; i < at; ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        if (bytes[i] == '\r' && i + 1 < at && bytes[i + 1] == '\n') ++i;
+        ++line;
+        lineStart = i + 1;
+    }
+    column = static_cast<int64_t>(at - lineStart) + 1;
+}
+
 // Characters of bytes[0, end) in the encoding.
 int64_t CharactersBefore(std::string_view bytes, size_t end, std::string_view encoding) {
     end = std::min(end, bytes.size());
@@ -173,6 +187,11 @@ XmlCheckResult Check(const std::string& path, std::optional<std::string> forcedD
     }
     const std::string& bytes = inDtd ? f.dtdBytes : original;
     const std::string encoding = DeclaredEncoding(bytes);
+    if (f.line < 1 && !inDtd && IsCp1251Name(encoding)) {
+        // A failed conversion from the encoding comes without a place: it is
+        // the first byte that Windows-1251 leaves undefined.
+        if (const size_t at = bytes.find('\x98'); at != std::string::npos) PlaceOfByte(bytes, at, f.line, f.column);
+    }
     const LineSpan line = FindLine(bytes, f.line);
 
     XmlParseError& e = result.error;

@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "XmlTestSupport.h"
 #include "xml/BookDescription.h"
 #include "xml/DTDEdit.h"
+#include "xml/XMLState.h"
 
 namespace pm {
 namespace {
@@ -374,6 +376,99 @@ TEST(DtdTree, SizeIsBounded) {
         doubling += "<!ELEMENT d" + std::to_string(i) + " (d" + std::to_string(i + 1) + ",d" + std::to_string(i + 1) + ")>";
     DtdTree w = Built(doubling + "<!ELEMENT d30 (#PCDATA)>");
     EXPECT_EQ(w.EntryCount(), DtdTree::kMaxEntries);
+}
+
+// ---- the description is XML that its own DTD accepts
+
+// The parser's verdict on the description of a complete tree, checked
+// against the DTD it was built from; "" when it is valid.
+std::string ParserSays(const DtdTree& t, const std::string& dtd) {
+    EXPECT_TRUE(t.IsComplete(*t.Root())) << t.PendingMessage(Texts());
+    const test::XmlScratch dir;
+    dir.Put("d.dtd", dtd);
+    const std::string doc = "<?xml version=\"1.0\" encoding=\"windows-1251\"?><!DOCTYPE " + t.Root()->name +
+                            " SYSTEM \"d.dtd\">\n" + Plain(t);
+    const XmlCheckResult r = CheckXmlPreview(dir.Put("doc.xml", doc));
+    if (r.status == XmlCheckResult::Status::Valid) return {};
+    return r.error.reason + " in: " + doc;
+}
+
+TEST(DtdXml, ProgramSetTextsAreWrittenAsCharacterData) {
+    // The title and the names come from the book, the defaults from the
+    // configuration: they reach the entries without the field's check.
+    const std::string dtd = "<!ELEMENT r (t, n)><!ELEMENT t (#PCDATA)><!ELEMENT n (#PCDATA)>"
+                            "<!ATTLIST n k CDATA #IMPLIED>";
+    DtdTree t = Built(dtd);
+    ASSERT_TRUE(t.SetValueAtPath("t", "<<Tom & Jerry>> &\x0C <b>"));
+    ASSERT_TRUE(t.SetValueAtPath("n", "AT&T &amp; &#171;x&#xBB; &quot;"));
+    ASSERT_TRUE(t.SetValueAtPath("n|k", "a<b & \"c\" > d"));
+    EXPECT_EQ(ParserSays(t, dtd), "");
+    // References written by hand stay references; a bare "&" becomes one;
+    // the control characters XML does not allow go.
+    EXPECT_EQ(Plain(t), "<r>\n <t>&lt;&lt;Tom &amp; Jerry>> &amp; &lt;b></t>\n"
+                        " <n k=\"a&lt;b &amp; &#34;c&#34; &gt; d\">AT&amp;T &amp; &#171;x&#xBB; &quot;</n>\n</r>\n");
+    // A named reference stays for the conversion's entity pass to resolve;
+    // "&" before anything that is no reference does not.
+    ASSERT_TRUE(t.SetValueAtPath("t", "&copy; &c; &#; &#x; &1a; &"));
+    EXPECT_NE(Plain(t).find("<t>&copy; &c; &amp;#; &amp;#x; &amp;1a; &amp;</t>"), std::string::npos) << Plain(t);
+    // The values themselves, and so the labels and the stored defaults,
+    // stay as they were given.
+    EXPECT_EQ(t.Find("n")->value, "AT&T &amp; &#171;x&#xBB; &quot;");
+    EXPECT_EQ(DtdLabel(*t.Find("n|k")), "k = \"a<b & \"c\" > d\"");
+}
+
+TEST(DtdXml, ParagraphTextKeepsItsMarkupButNotABareAmpersand) {
+    const std::string dtd =
+        "<!ELEMENT r (a)><!ELEMENT a (p|e)*><!ELEMENT p (#PCDATA|b)*><!ELEMENT b (#PCDATA)><!ELEMENT e EMPTY>";
+    DtdTree t = Built(dtd);
+    TDTDEntry& a = *t.Root()->children[0];
+    ASSERT_TRUE(t.Leave(a, "Salt & pepper\nfish &amp; chips", false));
+    EXPECT_EQ(ParserSays(t, dtd), "");
+    ASSERT_TRUE(t.Leave(a, "<p>Salt & <b>pepper</b></p>", false));
+    EXPECT_EQ(ParserSays(t, dtd), "");
+    EXPECT_EQ(a.value, "<p>Salt & <b>pepper</b></p>");
+}
+
+TEST(DtdXml, EmptyElementHasNoContent) {
+    const std::string dtd = "<!ELEMENT r (c, e?)><!ELEMENT c (i+)><!ELEMENT i EMPTY><!ATTLIST i href CDATA #REQUIRED>"
+                            "<!ELEMENT e EMPTY>";
+    DtdTree t = Built(dtd);
+    ASSERT_TRUE(t.SetValueAtPath("c|i|href", "#cover.jpg"));
+    t.Include(*t.Find("e"), true);
+    EXPECT_EQ(ParserSays(t, dtd), "");
+    EXPECT_EQ(Plain(t), "<r>\n <c>\n  <i href=\"#cover.jpg\"></i>\n </c>\n <e></e>\n</r>\n");
+}
+
+TEST(DtdXml, ChoiceWritesTheAlternativeThatWasFilled) {
+    const std::string dtd = "<!ELEMENT r (s, g)><!ELEMENT s (a|b)><!ELEMENT g ((x,y)|z)>"
+                            "<!ELEMENT a (#PCDATA)><!ELEMENT b (#PCDATA)><!ELEMENT x (#PCDATA)><!ELEMENT y (#PCDATA)>"
+                            "<!ELEMENT z (#PCDATA)>";
+    DtdTree t = Built(dtd);
+    ASSERT_TRUE(t.SetValueAtPath("s|b", "2"));
+    ASSERT_TRUE(t.SetValueAtPath("g|x,y|x", "1"));
+    ASSERT_TRUE(t.SetValueAtPath("g|x,y|y", "2"));
+    EXPECT_EQ(ParserSays(t, dtd), "");
+    EXPECT_EQ(Plain(t), "<r>\n <s>\n  <b>2</b>\n </s>\n <g>\n  <x>1</x>\n  <y>2</y>\n </g>\n</r>\n");
+    // Before anything is chosen the pane shows every alternative to fill.
+    DtdTree u = Built(dtd);
+    EXPECT_NE(Plain(u).find("<a></a>\n  <b></b>"), std::string::npos) << Plain(u);
+}
+
+TEST(DtdXml, StoredDefaultOfACopyDoesNotReplaceTheOriginals) {
+    // Loading reaches the first entry of a path; saving keeps its value.
+    ConfigTree config;
+    DtdTree t = Built(kBook, "description");
+    TDTDEntry& author = *t.Find("title-info|author");
+    t.SetValueAtPath("title-info|author|first-name", "Ilya");
+    t.SetValueAtPath("title-info|author|last-name", "Ilf");
+    TDTDEntry* second = t.Duplicate(author);
+    ASSERT_NE(second, nullptr);
+    t.SetValue(*second->children[0], "Evgeny");  // the second author's first name; last name left empty
+    t.SaveDefaults(config);
+    DtdTree u = Built(kBook, "description");
+    u.LoadDefaults(config);
+    EXPECT_EQ(u.Find("title-info|author|first-name")->value, "Ilya");
+    EXPECT_EQ(u.Find("title-info|author|last-name")->value, "Ilf");
 }
 
 // ---- the editor's configuration

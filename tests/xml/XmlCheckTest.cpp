@@ -120,6 +120,24 @@ TEST_F(XmlCheck, SourceTextWithUnsafeBytesIsShownSafely) {
         for (unsigned char c : line) EXPECT_TRUE(c >= 0x20 || c == '\t') << int(c);
 }
 
+TEST_F(XmlCheck, ByteTheCodePageLacksIsAnErrorNotACrash) {
+    // 0x98 is the one byte Windows-1251 leaves undefined; a source in that
+    // code page may still hold it. Near the declaration and far from it.
+    for (const size_t before : {size_t{0}, size_t{100000}}) {
+        const XmlCheckResult r = CheckXmlPreview(
+            Doc(kDecl + "<!DOCTYPE a SYSTEM \"t.dtd\">\r\n<a><b>" + std::string(before, 'x') + "\x98</b></a>\r\n"));
+        ASSERT_EQ(r.status, Status::Invalid) << before;
+        EXPECT_NE(r.error.reason.find("conversion"), std::string::npos) << r.error.reason;
+        // The report points at the byte, so that "Go to error >>" finds it.
+        EXPECT_EQ(r.error.line, 2);
+        EXPECT_EQ(r.error.linepos, static_cast<int64_t>(7 + before));
+        EXPECT_EQ(r.error.filepos, static_cast<int64_t>(kDecl.size() + 27 + 2 + 7 + before));
+        EXPECT_EQ(r.error.srcText, "<a><b>" + std::string(before, 'x') + "&#152;</b></a>");
+        for (const std::string& line : XmlReportLines(r.error))
+            for (unsigned char c : line) EXPECT_TRUE(c >= 0x20 || c == '\t') << int(c);
+    }
+}
+
 // ---- the fence: no network, no other external entities, bounded work
 
 TEST_F(XmlCheck, RemoteDtdIsRefusedWithoutNetwork) {

@@ -47,10 +47,14 @@ struct CheckState {
     std::string dtdPath, dtdBytes;
     std::optional<FirstError> error;
 
+    // Only the first error counts; the parser is left to finish on its own.
+    // Halting it from inside an error report is not safe: an error raised
+    // while the input is being converted from its encoding (a byte the code
+    // page lacks) comes from a caller that goes on using the input that
+    // halting frees.
     void Record(FirstError e) {
         if (error) return;
         error = std::move(e);
-        if (ctxt) xmlStopParser(ctxt);
     }
     // A load the check refuses, placed where the parser stands.
     void Refuse(int code, std::string message) {
