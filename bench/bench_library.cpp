@@ -13,10 +13,13 @@
 // pair and its median printed, with the minimum and the median of each
 // side. Every run writes into a folder of its own and the folders are
 // removed only at the end: deleting a thousand files just before a run
-// slows the file creation of the next one on some file systems. The load
-// average before and after is printed, since other work on the machine
-// takes the second core away. The books of both sides are compared byte for
-// byte.
+// slows the file creation of the next one on some file systems (ext4
+// without a journal passes over recently freed inodes for minutes, so a
+// second benchmark on the same disk soon after the first reads low). The
+// folder is made under TMPDIR: TMPDIR=/dev/shm measures without the disk.
+// The load average before and after is printed, since other work on the
+// machine takes the second core away. The books of both sides are compared
+// byte for byte.
 // Usage: bench_library [BOOKS] [KB] [html|epub|txt] [ROUNDS]
 #include <sys/wait.h>
 #include <unistd.h>
