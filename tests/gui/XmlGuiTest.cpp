@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "GuiSupport.h"
+#include "common/Format.h"
 #include "config/RegFile.h"
 #include "platform/qt/TextEditor.h"
 #include "xml/XmlMode.h"
@@ -303,6 +304,36 @@ private slots:
         // Destruction writes the window's values back.
         QCOMPARE(tree.GetValue(XmlKeyPath(), "Window width")->number, 700);
         QCOMPARE(tree.GetValue(XmlKeyPath(), "Root element")->text, std::string("description"));
+    }
+
+    // "D&uplicate node" at the bound of the description's size adds
+    // nothing and says so, every time.
+    void duplicateAtTheSizeBoundSaysSo() {
+        std::string model = "c0*", decls = "<!ELEMENT c0 (#PCDATA)>";
+        for (size_t i = 1; i + 1 < DtdTree::kMaxEntries - 1; ++i) {
+            model += ",c" + std::to_string(i);
+            decls += "<!ELEMENT c" + std::to_string(i) + " (#PCDATA)>";
+        }
+        ConfigTree tree;
+        tree.SetString(XmlKeyPath(), "DTD for editor", "<!ELEMENT r (" + model + ")>" + decls);
+        tree.SetString(XmlKeyPath(), "Root element", "r");
+        ScriptedQuestions q;
+        Texts texts;
+        InterfaceTexts ui;
+        TDTDEditor e({tree, texts, ui, q}, nullptr);
+        QCOMPARE(e.Tree().EntryCount(), DtdTree::kMaxEntries - 1);
+        e.TreeView1->setCurrentItem(e.ItemOf(e.Tree().Find("c0")));
+        e.ToolButton3->trigger();  // the last entry there is room for
+        QCOMPARE(e.Tree().EntryCount(), DtdTree::kMaxEntries);
+        QVERIFY(q.asked.empty());
+        const QString tooLarge =
+            Cp(FormatTemplate(texts.Msg("DTD too large"), {int64_t(DtdTree::kMaxEntries), std::string("r")}));
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            e.ToolButton3->trigger();
+            QCOMPARE(e.Tree().EntryCount(), DtdTree::kMaxEntries);
+            QCOMPARE(q.asked.size(), size_t(attempt + 1));
+            QCOMPARE(Cp(q.asked.back().text), tooLarge);
+        }
     }
 
     void editorWithoutADtdSaysSo() {

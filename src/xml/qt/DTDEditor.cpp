@@ -303,7 +303,14 @@ void TDTDEditor::DuplicateClick() {
     if (!current_ || !LeaveCurrent()) return;
     const size_t notesBefore = tree_.Notes().size();
     TDTDEntry* copy = tree_.Duplicate(*current_);
-    if (!copy) return;
+    if (!copy) {
+        // At the bound of the description's size nothing is added.
+        if (current_->parent) {
+            const DtdBuildNote full{DtdBuildNote::Kind::TooMany, current_->parent->name, {}, {}};
+            ctx_.questions.ShowMessage(ctx_.texts.Msg("Info"), DtdNoteText(full, ctx_.texts), MessageIcon::Warning);
+        }
+        return;
+    }
     AddNodes(ItemOf(copy->parent), *copy, static_cast<int>(copy->IndexInParent()));
     for (size_t i = notesBefore; i < tree_.Notes().size(); ++i)
         ctx_.questions.ShowMessage(ctx_.texts.Msg("Info"), DtdNoteText(tree_.Notes()[i], ctx_.texts),
