@@ -25,7 +25,9 @@ std::string NoteText(const std::vector<std::string>& lines) {
             else out += c;
         }
     }
-    return out;
+    // Saving cuts the page where the bookmark comment starts: a note never
+    // opens a comment of its own.
+    return text::ReplaceAll(out, "<!--", "<!- -");
 }
 
 std::string NoteMarkup(const Templates& templates, std::string_view noteText, std::string_view selectionText) {

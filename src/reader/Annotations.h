@@ -15,7 +15,8 @@ namespace pm::reader {
 
 // The note window's lines as they go into the note's script: apostrophes
 // as "&rsquo;", double quotes as "&quot;", backslashes doubled, the lines
-// joined with "<br>".
+// joined with "<br>"; "<!--" gets a space between its dashes, so that no
+// note passes for the bookmark comment.
 std::string NoteText(const std::vector<std::string>& lines);
 
 // "Scriptcode1" + note text + "Scriptcode2" + the noted text + "Scriptcode3".

@@ -16,6 +16,12 @@ TEST(Notes, LinesJoinWithBreaks) {
     EXPECT_EQ(NoteText({"first", "second"}), "first<br>second");
     EXPECT_EQ(NoteText({"a", "", "c"}), "a<br><br>c");
     EXPECT_EQ(NoteText({}), "");
+    // A note typed as the bookmark comment's start cannot cut the book there
+    // when it is saved.
+    const std::string typed = NoteText({std::string(kBlockStart) + "x", "<!--"});
+    EXPECT_EQ(typed.find("<!--"), std::string::npos);
+    EXPECT_EQ(*ComposeBook("<head>", "<body>a" + typed + "b</body>", {}, 0, "</html>"),
+              "<head><body>a" + typed + "b" + BookmarkBlock({}, 0) + "</html>");
     EXPECT_EQ(NoteText({""}), "");
 }
 
