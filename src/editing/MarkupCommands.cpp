@@ -93,7 +93,11 @@ std::string CommentNote(const std::string& id, const std::string& body) {
 }
 
 size_t NoteLineIndex(const std::vector<std::string>& lines) {
-    if (!lines.empty() && lines.back().find("</body></html>") != std::string::npos) return lines.size() - 1;
+    // Empty lines after the last text are only the editor's final line
+    // breaks; a note put past "</html>" would be dropped by the conversion.
+    size_t last = lines.size();
+    while (last > 0 && lines[last - 1].empty()) --last;
+    if (last > 0 && lines[last - 1].find("</body></html>") != std::string::npos) return last - 1;
     return lines.size();
 }
 

@@ -49,8 +49,8 @@ std::string CommentTitleFor(std::string_view selection);
 // The link that replaces the selection, and the note line at the end.
 std::string CommentLink(const std::string& id, const std::string& title);
 std::string CommentNote(const std::string& id, const std::string& body);
-// Where the note line goes among the editor's lines: before the second-last
-// line when the last holds "</body></html>", else after the last.
+// Where the note line goes among the editor's lines: before the last line
+// with text when it holds "</body></html>", else after the last line.
 size_t NoteLineIndex(const std::vector<std::string>& lines);
 
 }  // namespace pm

@@ -66,7 +66,7 @@ private:
                 }
                 break;
             case '#':
-                if (modes_.extended) CopyThrough('\n');
+                if (modes_.extended) Copy(CommentEnd(i_) - i_);
                 else Copy();
                 break;
             default: Copy();
@@ -102,16 +102,34 @@ private:
         return k < p_.size() && p_[k] == '}' ? k - i_ + 1 : 0;
     }
 
+    // A "#" comment of extended mode runs to the end of its line (CR or LF).
+    size_t CommentEnd(size_t k) const {
+        while (k < p_.size() && p_[k] != '\n' && p_[k] != '\r') ++k;
+        return k;
+    }
+
+    // In extended mode white space and comments may stand between a
+    // quantifier and its "?" or "+", as PCRE2 reads them.
+    size_t SkipSpaceAndComments(size_t k) const {
+        while (k < p_.size()) {
+            const char c = p_[k];
+            if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') ++k;
+            else if (c == '#') k = CommentEnd(k);
+            else break;
+        }
+        return k;
+    }
+
     // A "?" after a quantifier marks it lazy. Where greediness is off PCRE2
     // would read that as greedy, so the mark is dropped: the bare quantifier
     // already is lazy. A "+" (possessive) is kept.
     void AfterQuantifier() {
-        if (Peek() == '?') {
-            if (modes_.ungreedy) ++i_;
-            else Copy();
-        } else if (Peek() == '+') {
-            Copy();
-        }
+        const size_t mark = modes_.extended ? SkipSpaceAndComments(i_) : i_;
+        const char m = mark < p_.size() ? p_[mark] : '\0';
+        if (m != '?' && m != '+') return;
+        Copy(mark - i_);  // the space and comments between, as written
+        if (m == '?' && modes_.ungreedy) ++i_;
+        else Copy();
     }
 
     void OpenGroup() {

@@ -20,9 +20,14 @@ bool AllDigits(const std::string& s) {
     return !s.empty() && s.size() <= 9 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// Sub-key names in order; numbers compare by value so "1000" follows "999".
+// Sub-key names in order; numbers compare by value so "1000" follows "999",
+// and come before every other name (those compare as text). Mixing the two
+// comparisons pair by pair would not be an order at all ("2" < "10" < "1a"
+// < "2"), and sorting with it is undefined.
 bool KeyBefore(const std::string& a, const std::string& b) {
-    if (AllDigits(a) && AllDigits(b)) return std::stol(a) < std::stol(b);
+    const bool numA = AllDigits(a), numB = AllDigits(b);
+    if (numA != numB) return numA;
+    if (numA) return std::stol(a) < std::stol(b);
     return cp1251::CompareNoCase(a, b) < 0;
 }
 

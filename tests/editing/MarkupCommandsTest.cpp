@@ -65,6 +65,13 @@ TEST(Comment, LinkNoteAndPlace) {
     EXPECT_EQ(NoteLineIndex({"a", "b", "</body></html>"}), 2u);
     EXPECT_EQ(NoteLineIndex({"a", "b"}), 2u);
     EXPECT_EQ(NoteLineIndex({}), 0u);
+    // Line breaks after the closing tags leave empty lines below them; the
+    // note still goes before the tags, never past "</html>".
+    EXPECT_EQ(NoteLineIndex({"a", "</body></html>", ""}), 1u);
+    EXPECT_EQ(NoteLineIndex({"a", "</body></html>", "", ""}), 1u);
+    EXPECT_EQ(NoteLineIndex({"a", "b", ""}), 3u);
+    EXPECT_EQ(NoteLineIndex({"</body></html>", "x", ""}), 3u);
+    EXPECT_EQ(NoteLineIndex({"", ""}), 2u);
 }
 
 TEST(Case, CyrillicLetters) {

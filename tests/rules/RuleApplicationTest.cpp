@@ -49,6 +49,20 @@ TEST(RuleGreediness, BracedEscapeBeforeOptionalMarkIsNotAQuantifier) {
     EXPECT_EQ(Apply("\\Q{1}\\E?x", "-", "{1}x {1x {x"), "- - {x");
 }
 
+TEST(RuleGreediness, ExtendedModeLazyMarkAfterSpaceOrComment) {
+    // With "x" a lazy mark may stand apart from its quantifier; it still
+    // means lazy, greedy matching on or off.
+    EXPECT_EQ(Apply("(?x)a+ ?", "#", "aaa"), "###");
+    EXPECT_EQ(Apply("(?x)a{1,3}\t?", "#", "aaa"), "###");
+    EXPECT_EQ(Apply("(?x)a+ # one or more\n ?", "#", "aaa"), "###");
+    EXPECT_EQ(Apply("(?x)a # a comment ends at a lone CR\r+?", "#", "aaa"), "###");
+    EXPECT_EQ(Apply("(?x)<b>(.* ?)</b>", "[$1]", "<b>1</b><b>2</b>"), "[1][2]");
+    EXPECT_EQ(Apply("(?xg)a+ ?", "#", "aaa"), "###");
+    EXPECT_EQ(Apply("(?xg)a+", "#", "aaa"), "#");
+    EXPECT_EQ(Apply("(?x)a+ +", "#", "aaa"), "#");   // possessive stays
+    EXPECT_EQ(Apply("a+ ?b", "#", "a b ab"), "# #");  // without "x" the space is literal
+}
+
 TEST(RussianRanges, LowerRangeCoversYo) {
     EXPECT_EQ(Apply(W("(?g)[а-я]+"), "#", W("ёлка и ель")), "# # #");
     EXPECT_EQ(Apply(W("[А-Я]"), "#", W("ЁЖ")), "##");

@@ -2,6 +2,8 @@
 // under the key "Regexp" of the configuration root.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 
 #include "config/ConfigTree.h"
@@ -200,6 +202,31 @@ TEST(RuleListsStore, BadOrderEntriesNeverBreakTheLists) {
     EXPECT_EQ(Order(lists, RuleList::Source), (std::vector<size_t>{1, 0}));
     EXPECT_EQ(Order(lists, RuleList::Html), (std::vector<size_t>{1, 0}));
     EXPECT_EQ(Checks(lists, RuleList::Html), (std::vector<bool>{true, false}));
+}
+
+TEST(RuleListsStore, KeyOrderDoesNotDependOnCreationOrder) {
+    // Numbered keys come first by value, hand-made names after them; a
+    // repeated name loses to the key that sorts first, however the keys
+    // were created.
+    const std::map<std::string, std::string> names = {{"10", "ten"}, {"1a", "ten"}, {"2", "two"}, {"b", "bee"}};
+    std::vector<std::string> keys = {"10", "1a", "2", "Order", "b"};
+    do {
+        ConfigTree tree;
+        for (const auto& key : keys) {
+            if (key == "Order") {
+                tree.SetDWord(kOrder, "src_0", 10);
+                continue;
+            }
+            tree.SetString(kRules + "\\" + key, "Name", names.at(key));
+            tree.SetString(kRules + "\\" + key, "Search", key);
+        }
+        RegexRuleLists lists;
+        lists.Load(tree);
+        std::vector<std::string> loaded;
+        for (const auto& r : lists.Rules()) loaded.push_back(r.name + "@" + r.search);
+        EXPECT_EQ(loaded, (std::vector<std::string>{"two@2", "ten@10", "bee@b"}));
+        EXPECT_EQ(lists.ItemRule(RuleList::Source, 0).search, "10");
+    } while (std::next_permutation(keys.begin(), keys.end()));
 }
 
 TEST(RuleListsStore, ReadOnlyTreeIsLeftAlone) {
