@@ -183,7 +183,7 @@ void TRegList::AddClick() {
     editor_->SetRule({});
     if (editor_->exec() != QDialog::Accepted) return;
     if (!rules_.Add(editor_->Rule())) {
-        QApplication::beep();  // an empty or repeated name
+        QApplication::beep();  // a name another rule has
         return;
     }
     changed_ = true;
