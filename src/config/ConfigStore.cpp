@@ -1,8 +1,11 @@
 #include "config/ConfigStore.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -51,6 +54,28 @@ std::string WriteTarget(const std::string& path) {
     return ec ? path : real.string();
 }
 
+// Holds the folder of the configuration file locked while a save reads the
+// file, merges and writes it back, so that two copies of the program saving
+// at the same moment take turns. Where the folder cannot be locked the save
+// goes ahead unlocked.
+class FolderLock {
+public:
+    explicit FolderLock(const fs::path& folder) {
+        fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd_ >= 0)
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+            }
+    }
+    ~FolderLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
 // File names reach messages in the working code page.
 std::string Shown(const std::string& fileName) { return cp1251::FromUtf8(fileName); }
 
@@ -58,7 +83,10 @@ std::string Shown(const std::string& fileName) { return cp1251::FromUtf8(fileNam
 
 std::string DefaultConfigPath() {
     if (const char* p = std::getenv("PELLMARK_CONFIG"); p && *p) return p;
-    const std::string base = EnvOr("XDG_CONFIG_HOME", HomeFolder() + "/.config");
+    // A relative XDG_CONFIG_HOME is to be ignored: it would put the
+    // configuration wherever the program happens to be started from.
+    std::string base = EnvOr("XDG_CONFIG_HOME", "");
+    if (base.empty() || base.front() != '/') base = HomeFolder() + "/.config";
     return base + "/pellmark/pellmark.reg";
 }
 
@@ -68,7 +96,19 @@ bool ConfigStore::Load() {
     warning.clear();
     saveBlocked_ = false;
     std::error_code ec;
-    if (!fs::exists(path, ec)) return true;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) return true;
+    // Only a plain file is the program's to read, move aside and replace. A
+    // device named in place of the file (PELLMARK_CONFIG=/dev/null to run
+    // without a configuration) is an empty hive that is never saved; a pipe
+    // or a socket is not even opened, since reading it could wait forever.
+    if (!fs::is_regular_file(status) && !fs::is_directory(status)) {
+        saveBlocked_ = true;
+        if (fs::is_character_file(status)) return true;
+        warning = "The configuration file " + Shown(path) +
+                  " is not a plain file; Pellmark starts with default settings and leaves the file as it is.";
+        return false;
+    }
 
     std::string text, why;
     if (!ReadWholeFile(path, text, &why)) {
@@ -113,11 +153,22 @@ bool ConfigStore::SaveIfChanged(std::string* err) {
         if (err) *err = "Cannot create the folder \"" + Shown(folder.string()) + "\": " + ec.message() + ".";
         return false;
     }
-    std::string why;
-    if (!WriteFileAtomic(target, ExportRegedit(user, ""), &why)) {
+    const FolderLock lock(folder);
+    // Another copy of the program, or the command-line tool installing a
+    // skin, may have written the file since it was loaded: this copy's own
+    // changes go over what is there now rather than the whole tree over
+    // theirs. A file that is gone or cannot be parsed any more is replaced
+    // by this copy's tree.
+    std::string onDisk, why;
+    ConfigTree merged;
+    const bool merge = fs::is_regular_file(target, ec) && ReadWholeFile(target, onDisk, &why) &&
+                       ImportRegedit(merged, onDisk, &why);
+    if (merge) user.ApplyChangesTo(merged);
+    if (!WriteFileAtomic(target, ExportRegedit(merge ? merged : user, ""), &why)) {
         if (err) *err = Shown(why) + ".";
         return false;
     }
+    if (merge) user = std::move(merged);
     user.MarkClean();
     return true;
 }

@@ -22,11 +22,15 @@ struct ConfigStore {
 
     // Reads the file into user. A missing file is an empty hive. A file that
     // cannot be parsed is renamed aside and never overwritten; the hive
-    // starts empty and warning explains. Returns false when warning is set.
+    // starts empty and warning explains. A device named as the file
+    // (/dev/null) is an empty hive, without a warning, that is never saved;
+    // a pipe or socket is not read. Returns false when warning is set.
     bool Load();
     // Writes the hive when it changed since Load (or the last save); creates
-    // the folder when missing. False with one sentence in *err on failure,
-    // the old file then being intact.
+    // the folder when missing. The changes made here go over the file as it
+    // is now, so that what another copy of the program wrote since Load
+    // stays; user then holds the file as written. False with one sentence
+    // in *err on failure, the old file then being intact.
     bool SaveIfChanged(std::string* err);
     // The file could not be used at start (warning told so); saving refuses.
     bool SaveBlocked() const { return saveBlocked_; }

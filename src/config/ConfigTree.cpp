@@ -51,9 +51,21 @@ struct ConfigTree::Impl {
         }
     };
 
+    // One change made since the tree was last marked clean.
+    struct Change {
+        enum Kind { CreateKey, DeleteKey, SetValue, DeleteValue } kind;
+        std::string path;
+        ConfigValue value;  // the value set, or the name of the value deleted
+    };
+
     Node root;
     bool dirty = false;
     bool readOnly = false;
+    std::vector<Change> changes;
+
+    void Record(Change::Kind kind, std::string_view path, ConfigValue value = {}) {
+        changes.push_back({kind, std::string(path), std::move(value)});
+    }
 
     // Splits a backslash path; false when a component is empty.
     static bool Split(std::string_view path, std::vector<std::string_view>& parts) {
@@ -80,7 +92,8 @@ struct ConfigTree::Impl {
         return const_cast<Node*>(n);
     }
 
-    Node* Create(std::string_view path) {
+    // *created tells whether any key on the way was missing.
+    Node* Create(std::string_view path, bool* created = nullptr) {
         std::vector<std::string_view> parts;
         if (readOnly || !Split(path, parts)) return nullptr;
         Node* n = &root;
@@ -89,6 +102,7 @@ struct ConfigTree::Impl {
             if (!c) {
                 c = n->AddChild(p);
                 dirty = true;
+                if (created) *created = true;
             }
             n = c;
         }
@@ -104,11 +118,12 @@ struct ConfigTree::Impl {
             const bool same = old->type == value.type && old->text == value.text &&
                               old->number == value.number && old->bytes == value.bytes;
             if (same) return true;
-            *old = std::move(value);
+            *old = value;
         } else {
-            n->AddValue(std::move(value));
+            n->AddValue(value);
         }
         dirty = true;
+        Record(Change::SetValue, path, std::move(value));
         return true;
     }
 };
@@ -133,7 +148,12 @@ std::optional<std::string> ConfigTree::StoredPath(std::string_view path) const {
     return out;
 }
 
-bool ConfigTree::CreateKey(std::string_view path) { return impl_->Create(path) != nullptr; }
+bool ConfigTree::CreateKey(std::string_view path) {
+    bool created = false;
+    if (!impl_->Create(path, &created)) return false;
+    if (created) impl_->Record(Impl::Change::CreateKey, path);
+    return true;
+}
 
 bool ConfigTree::DeleteKey(std::string_view path) {
     std::vector<std::string_view> parts;
@@ -145,6 +165,7 @@ bool ConfigTree::DeleteKey(std::string_view path) {
         if (!(parent = parent->Child(p))) return false;
     if (!parent->EraseChild(last)) return false;
     impl_->dirty = true;
+    impl_->Record(Impl::Change::DeleteKey, path);
     return true;
 }
 
@@ -182,6 +203,9 @@ bool ConfigTree::DeleteValue(std::string_view path, std::string_view name) {
     if (!n) return false;
     if (!n->EraseValue(name)) return false;
     impl_->dirty = true;
+    ConfigValue gone;
+    gone.name = std::string(name);
+    impl_->Record(Impl::Change::DeleteValue, path, std::move(gone));
     return true;
 }
 
@@ -198,7 +222,23 @@ std::vector<ConfigValue> ConfigTree::Values(std::string_view path) const {
 }
 
 bool ConfigTree::Dirty() const { return impl_->dirty; }
-void ConfigTree::MarkClean() { impl_->dirty = false; }
+void ConfigTree::MarkClean() {
+    impl_->dirty = false;
+    impl_->changes.clear();
+}
+
+void ConfigTree::ApplyChangesTo(ConfigTree& target) const {
+    using Change = Impl::Change;
+    for (const Change& c : impl_->changes) {
+        switch (c.kind) {
+            case Change::CreateKey: target.CreateKey(c.path); break;
+            case Change::DeleteKey: target.DeleteKey(c.path); break;
+            case Change::DeleteValue: target.DeleteValue(c.path, c.value.name); break;
+            case Change::SetValue: target.impl_->Store(c.path, c.value.name, c.value); break;
+        }
+    }
+}
+
 void ConfigTree::SetReadOnly(bool readOnly) { impl_->readOnly = readOnly; }
 bool ConfigTree::ReadOnly() const { return impl_->readOnly; }
 

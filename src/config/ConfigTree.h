@@ -60,7 +60,12 @@ public:
 
     // True when anything changed since the last MarkClean().
     bool Dirty() const;
+    // Forgets the changes made so far (see ApplyChangesTo).
     void MarkClean();
+    // Makes on target every change made here since the last MarkClean(), in
+    // the order they were made: how one copy of the program saves its own
+    // changes over a file that another copy wrote in the meantime.
+    void ApplyChangesTo(ConfigTree& target) const;
     void SetReadOnly(bool readOnly);
     bool ReadOnly() const;
 

@@ -1,6 +1,7 @@
 #include "config/RegFile.h"
 #include "common/Concat.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct ParseError {
     int line;
     std::string reason;
 };
+
+// How many keys deep a path below the hive may go.
+constexpr std::ptrdiff_t kMaxKeyDepth = 512;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -145,6 +149,10 @@ private:
         while (!rest.empty() && rest.back() == '\\') rest.remove_suffix(1);
         if (!rest.empty() && (rest.front() == '\\' || rest.find("\\\\") != std::string_view::npos))
             Fail("the key path has an empty key name");
+        // The registry's own limit; a tree nested deeper than the stack
+        // can walk would bring the program down when it is written or freed.
+        if (!rest.empty() && std::count(rest.begin(), rest.end(), '\\') + 1 > kMaxKeyDepth)
+            Fail("the key path is nested more than " + std::to_string(kMaxKeyDepth) + " keys deep");
         return std::string(rest);
     }
 

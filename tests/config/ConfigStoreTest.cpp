@@ -5,11 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "support/Files.h"
 
@@ -73,6 +76,56 @@ TEST_F(ConfigStoreTest, SavesOnlyWhenSomethingChanged) {
     store.user.SetDWord("Software\\Vorn Soft\\Pellmark\\1.00", "Hyphenate", 0);
     EXPECT_TRUE(store.SaveIfChanged(&err));
     EXPECT_NE(Slurp(store.path).find("dword:00000000"), std::string::npos);
+}
+
+// Two copies running at once (or a skin installed with the command-line tool
+// while the program is open): each save keeps what the other wrote since.
+TEST_F(ConfigStoreTest, SavingKeepsWhatAnotherCopyWroteMeanwhile) {
+    const std::string root = "Software\\Vorn Soft\\Pellmark\\1.00";
+    const std::string path = (dir / "pellmark.reg").string();
+    Spit(path, std::string(kGood) + "[HKEY_CURRENT_USER\\Software\\Vorn Soft\\Pellmark\\1.00\\Regexp]\r\n"
+                                    "\"Old\"=\"rule\"\r\n\r\n");
+    ConfigStore running, other;
+    running.path = other.path = path;
+    ASSERT_TRUE(running.Load());
+    ASSERT_TRUE(other.Load());
+
+    other.user.SetString(root + "\\html", "name", "New skin");
+    other.user.DeleteKey(root + "\\Regexp");
+    std::string err;
+    ASSERT_TRUE(other.SaveIfChanged(&err)) << err;
+
+    running.user.SetDWord(root, "Hyphenate", 0);
+    running.user.SetDWord(root, "Window Width", 900);
+    running.user.DeleteKey(root + "\\Ext");  // was never there: nothing to undo
+    ASSERT_TRUE(running.SaveIfChanged(&err)) << err;
+
+    ConfigStore after;
+    after.path = path;
+    ASSERT_TRUE(after.Load());
+    ASSERT_TRUE(after.user.GetValue(root + "\\html", "name"));
+    EXPECT_EQ(after.user.GetValue(root + "\\html", "name")->text, "New skin");
+    EXPECT_FALSE(after.user.KeyExists(root + "\\Regexp"));
+    EXPECT_EQ(after.user.GetValue(root, "Hyphenate")->number, 0);
+    EXPECT_EQ(after.user.GetValue(root, "Window Width")->number, 900);
+    // The running copy now sees the file as it is.
+    EXPECT_TRUE(running.user.KeyExists(root + "\\html"));
+    EXPECT_EQ(Entries().size(), 1u);
+
+    // Removing values and keys reaches the file too, in the order made.
+    ASSERT_TRUE(other.Load());
+    other.user.DeleteValue(root, "Window Width");
+    other.user.DeleteKey(root + "\\html");
+    other.user.SetString(root + "\\html\\xml", "Ostrel", "1");
+    running.user.SetDWord(root, "Window Height", 500);
+    ASSERT_TRUE(other.SaveIfChanged(&err)) << err;
+    ASSERT_TRUE(running.SaveIfChanged(&err)) << err;
+    ASSERT_TRUE(after.Load());
+    EXPECT_EQ(after.user.GetValue(root, "Window Height")->number, 500);
+    EXPECT_FALSE(after.user.GetValue(root, "Window Width"));
+    EXPECT_EQ(after.user.GetValue(root, "Hyphenate")->number, 0);
+    EXPECT_FALSE(after.user.GetValue(root + "\\html", "name"));
+    EXPECT_EQ(after.user.GetValue(root + "\\html\\xml", "Ostrel")->text, "1");
 }
 
 TEST_F(ConfigStoreTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
@@ -155,6 +208,51 @@ TEST_F(ConfigStoreTest, UnreadableFileBlocksSaving) {
     EXPECT_TRUE(fs::is_directory(store.path));
 }
 
+// A pipe named as the configuration file is neither read (which could wait
+// for ever), nor moved aside, nor replaced by a plain file.
+TEST_F(ConfigStoreTest, PipeInPlaceOfTheFileIsLeftAlone) {
+    const std::string path = (dir / "pellmark.reg").string();
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    // Someone writes text that is not a configuration into the pipe as soon
+    // as it is opened for reading.
+    std::thread writer([&] {
+        const int fd = ::open(path.c_str(), O_WRONLY);
+        if (fd < 0) return;
+        [[maybe_unused]] const ssize_t n = ::write(fd, "not a configuration", 19);
+        ::close(fd);
+    });
+    ConfigStore store;
+    store.path = path;
+    EXPECT_FALSE(store.Load());
+    EXPECT_NE(store.warning.find("not a plain file"), std::string::npos) << store.warning;
+    // Releases the writer when the store never opened the pipe.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    if (fd >= 0) ::close(fd);
+    store.user.SetDWord("K", "v", 1);
+    std::string err;
+    EXPECT_FALSE(store.SaveIfChanged(&err));
+    EXPECT_TRUE(fs::is_fifo(path));
+    EXPECT_EQ(Entries().size(), 1u);
+}
+
+// /dev/null as the configuration: every start is a first start and the
+// device is never moved or replaced.
+TEST_F(ConfigStoreTest, DeviceInPlaceOfTheFileIsAnEmptyHiveNeverSaved) {
+    fs::create_symlink("/dev/null", dir / "pellmark.reg");
+    ConfigStore store;
+    store.path = (dir / "pellmark.reg").string();
+    EXPECT_TRUE(store.Load());
+    EXPECT_TRUE(store.warning.empty()) << store.warning;
+    EXPECT_TRUE(store.SaveBlocked());
+    store.user.SetDWord("K", "v", 1);
+    std::string err;
+    EXPECT_FALSE(store.SaveIfChanged(&err));
+    EXPECT_TRUE(fs::is_symlink(dir / "pellmark.reg"));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_EQ(Entries().size(), 1u);
+}
+
 TEST_F(ConfigStoreTest, SavingThroughASymbolicLinkKeepsTheLink) {
     fs::create_directory(dir / "dotfiles");
     Spit(dir / "dotfiles" / "pellmark.reg", kGood);
@@ -194,6 +292,9 @@ TEST(ConfigPath, EnvironmentDecidesWhereTheFileIs) {
     EXPECT_EQ(DefaultConfigPath(), "/cfg/pellmark/pellmark.reg");
     ::setenv("XDG_CONFIG_HOME", "", 1);
     ::setenv("HOME", "/home/u", 1);
+    EXPECT_EQ(DefaultConfigPath(), "/home/u/.config/pellmark/pellmark.reg");
+    // A relative folder would move with the working folder: it is ignored.
+    ::setenv("XDG_CONFIG_HOME", "cfg", 1);
     EXPECT_EQ(DefaultConfigPath(), "/home/u/.config/pellmark/pellmark.reg");
     ::unsetenv("XDG_CONFIG_HOME");
     ::setenv("HOME", keepHome.c_str(), 1);

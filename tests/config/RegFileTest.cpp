@@ -1,6 +1,8 @@
 // REGEDIT4 import and export.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "config/RegFile.h"
 
 namespace pm {
@@ -60,6 +62,55 @@ TEST(RegFile, ExportThenImportGivesTheSameTree) {
     EXPECT_EQ(back.GetValue(kRoot, "Quote\"and\\slash")->text, "\"\\\\x\"");
     EXPECT_EQ(back.GetValue(kRoot + "\\Fonts\\Table", "Widths")->bytes, big);
     EXPECT_TRUE(back.KeyExists(kRoot + "\\Empty key"));
+}
+
+// Every byte a Windows-1251 text can hold, in names and data, with the
+// integers at their limits and binary data of every short length, survives
+// the file unchanged.
+TEST(RegFile, AnyBytesAndLimitsSurviveTheFile) {
+    std::mt19937 random(20261209);
+    auto bytes = [&](size_t n, bool keyName) {
+        std::string s;
+        while (s.size() < n) {
+            const char c = static_cast<char>(random() & 0xFF);
+            if (keyName && (c == '\\' || c == '\r' || c == '\n')) continue;  // cannot be in a key name
+            s.push_back(c);
+        }
+        return s;
+    };
+    ConfigTree t;
+    const int32_t limits[] = {0, 1, -1, INT32_MAX, INT32_MIN, 0x7fffffff - 1, INT32_MIN + 1, 0x1000};
+    for (int k = 0; k < 60; ++k) {
+        const std::string key = kRoot + "\\" + bytes(1 + random() % 12, true) + "\\" + bytes(1 + random() % 5, true);
+        const std::string name = k % 10 == 0 ? std::string() : bytes(1 + random() % 20, false);
+        switch (k % 3) {
+            case 0: t.SetString(key, name, bytes(random() % (k == 30 ? 70000 : 200), false)); break;
+            case 1: t.SetDWord(key, name, limits[k % 8]); break;
+            default: {
+                std::vector<uint8_t> blob(static_cast<size_t>(k % 40));
+                for (auto& b : blob) b = static_cast<uint8_t>(random());
+                t.SetBinary(key, name, blob);
+            }
+        }
+    }
+    t.SetString(kRoot, "ends with a backslash", "C:\\books\\");
+    t.SetString(kRoot, "only quotes", "\"\"\"");
+    t.SetString(kRoot, "empty", "");
+    t.SetString("", "at the top", "x");
+    t.CreateKey(kRoot + "\\-starts with a dash\\]bracket] ");
+
+    const std::string text = ExportRegedit(t, "");
+    ConfigTree back;
+    std::string err;
+    ASSERT_TRUE(Import(back, text, &err)) << err;
+    EXPECT_EQ(ExportRegedit(back, ""), text);
+    for (const std::string& key : {kRoot, std::string()})
+        for (const ConfigValue& v : t.Values(key)) {
+            const auto got = back.GetValue(key, v.name);
+            ASSERT_TRUE(got) << v.name;
+            EXPECT_EQ(got->text, v.text);
+        }
+    EXPECT_TRUE(back.KeyExists(kRoot + "\\-starts with a dash\\]bracket] "));
 }
 
 TEST(RegFile, ExportOfOneKeyUsesStoredSpellingAndIncludesSubKeys) {
@@ -179,6 +230,30 @@ INSTANTIATE_TEST_SUITE_P(
                       BadInput{"REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\X]\r\n\"s\"=\"two\r\nlines\"\r\n\"v\"=17\r\n", 6,
                                "value data"}));
 #undef PM_HEAD
+
+// Keys nest at most 512 deep, as in the registry; a file nesting them far
+// deeper is refused instead of bringing the program down.
+TEST(RegFile, KeysNestAtMost512Deep) {
+    auto nested = [](size_t depth) {
+        std::string path = "HKEY_CURRENT_USER";
+        for (size_t k = 0; k < depth; ++k) path += "\\k";
+        return "REGEDIT4\r\n\r\n[" + path + "]\r\n\"v\"=\"1\"\r\n";
+    };
+    ConfigTree t;
+    std::string err;
+    ASSERT_TRUE(Import(t, nested(512), &err)) << err;
+    std::string deepest;
+    for (size_t k = 0; k < 512; ++k) deepest += k ? "\\k" : "k";
+    EXPECT_EQ(t.GetValue(deepest, "v")->text, "1");
+    ConfigTree back;
+    ASSERT_TRUE(Import(back, ExportRegedit(t, ""), &err)) << err;
+
+    ConfigTree refused;
+    EXPECT_FALSE(Import(refused, nested(513), &err));
+    EXPECT_EQ(err, "line 3: the key path is nested more than 512 keys deep");
+    EXPECT_FALSE(Import(refused, nested(200000), &err));
+    EXPECT_TRUE(refused.SubKeys("").empty());
+}
 
 TEST(RegFile, ReadOnlyTreeRefusesImport) {
     ConfigTree t;
