@@ -18,7 +18,16 @@ bool LoadCliConfig(const std::string& regFile, bool noConfig, ConfigTree& tree, 
     // reported and left alone (the desktop program moves it aside).
     const std::string path = DefaultConfigPath();
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return true;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) return true;
+    // A device named as the file (PELLMARK_CONFIG=/dev/null) means no
+    // settings; a pipe or a socket is not read, since that could wait forever.
+    if (std::filesystem::is_character_file(status)) return true;
+    if (!std::filesystem::is_regular_file(status)) {
+        std::fprintf(stderr, "pellmark-cli: the configuration file \"%s\" is not a plain file; using the built-in "
+                     "defaults.\n", path.c_str());
+        return true;
+    }
     std::string why;
     if (!ReadRegeditFile(path, tree, &why)) {
         // The reason names the file as given (UTF-8) and ends a sentence.

@@ -1,5 +1,6 @@
 // pellmark-cli config import / export, end to end.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,6 +61,19 @@ TEST_F(ConfigCommand, ImportThenExportKeepsTheBytes) {
         << err;
     EXPECT_EQ(Slurp(dir / "x.reg"), kSkin);
     EXPECT_EQ(Slurp(store), kSkin);
+}
+
+TEST_F(ConfigCommand, ADeviceAsTheStoreIsNoSettingsAndAPipeIsNeverRead) {
+    const std::string book = File("book.txt", "One line.\r\n");
+    store = "/dev/null";
+    ASSERT_EQ(Cli("convert " + book + " -o '" + (dir / "a.html").string() + "'"), 0) << err;
+    EXPECT_EQ(err, "");
+    // Reading a pipe nobody writes to would wait for ever.
+    store = dir / "pipe";
+    ASSERT_EQ(::mkfifo(store.c_str(), 0600), 0);
+    ASSERT_EQ(Cli("convert " + book + " -o '" + (dir / "b.html").string() + "'"), 0) << err;
+    EXPECT_NE(err.find("is not a plain file"), std::string::npos) << err;
+    EXPECT_TRUE(fs::exists(dir / "b.html"));
 }
 
 TEST_F(ConfigCommand, BadFileIsReportedByLineAndChangesNothing) {
