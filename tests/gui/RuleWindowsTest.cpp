@@ -157,6 +157,27 @@ private slots:
         QCOMPARE(TMyReg(f.tree, Root() + "\\Regexp\\000").ReadString("Name", ""), std::string("Bold"));
         QVERIFY(f.tree.GetValue(Root() + "\\Regexp\\Order", "src_sel_0").has_value());
     }
+
+    // "Remove all settings" keeps the rule lists' key, and the rules the
+    // window changed are still written at exit.
+    void rulesChangedBeforeRemovingAllSettingsAreKept() {
+        Fixture f;
+        TMainWnd& w = f.Open();
+        w.Main().rules->Add({"Kept", "a", "b"});
+        QTimer::singleShot(0, [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* list = qobject_cast<TRegList*>(top); list && list->isVisible()) {
+                    list->SRCRegExpr->item(0)->setCheckState(Qt::Checked);
+                    list->CloseBtn->click();
+                }
+        });
+        w.Rules().RegExprHTMClick();
+        QVERIFY(w.Rules().Changed());
+        w.Main().saveSettingsAtExit = false;
+        f.wnd.reset();
+        QCOMPARE(TMyReg(f.tree, Root() + "\\Regexp\\000").ReadString("Name", ""), std::string("Kept"));
+        QVERIFY(!f.tree.GetValue(Root(), "Short strings max").has_value());
+    }
 };
 
 QTEST_MAIN(RuleWindowsTest)

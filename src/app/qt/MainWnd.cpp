@@ -377,8 +377,9 @@ void TMainWnd::FormDestroy() {
     main_->settings.observer = nullptr;
     const std::string programPath = programDir_ + "/pellmark";
     SaveSettingsAtExit(tree_, main_->settings, main_->saveSettingsAtExit, this, programPath);
-    // The rule lists are written when their windows changed them.
-    if (main_->saveSettingsAtExit && rules_->Changed() && main_->rules) main_->rules->Save(tree_);
+    // The rule lists are written when their windows changed them, also
+    // after "Remove all settings", which leaves their key in place.
+    if (rules_->Changed() && main_->rules) main_->rules->Save(tree_);
     main_->openDialogFile.clear();
     main_->Shutdown();
     // The widgets outlive the logic by a moment; they tell it nothing more.
