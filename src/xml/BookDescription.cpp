@@ -23,6 +23,8 @@ void DtdEditorLayout::Read(const ConfigTree& tree) {
 
 void DtdEditorLayout::Write(ConfigTree& tree) const {
     const std::string key = XmlKeyPath();
+    // The layout belongs to the skin: a skin removed meanwhile stays removed.
+    if (!tree.KeyExists(key)) return;
     tree.SetString(key, "Root element", rootName);
     tree.SetDWord(key, "Window width", width);
     tree.SetDWord(key, "Window height", height);

@@ -32,6 +32,7 @@ struct DtdEditorLayout {
     void Read(const ConfigTree& tree);
     // At destruction: "Root element", the sizes and "Toolbar mode"; "Window
     // caption" = "Book description editor" when the stored one is empty.
+    // Nothing when the skin's key is gone (removed meanwhile).
     void Write(ConfigTree& tree) const;
     std::string Title() const;
 };

@@ -493,6 +493,10 @@ TEST(DtdEditorLayout, ReadingStopsAtTheFirstMissingSize) {
     config.SetString(key, "Window caption", "Kept");
     l.Write(config);
     EXPECT_EQ(config.GetValue(key, "Window caption")->text, "Kept");
+    // The skin removed while the editor was open is not brought back.
+    ASSERT_TRUE(config.DeleteKey(key));
+    l.Write(config);
+    EXPECT_FALSE(config.KeyExists(key));
 }
 
 TEST(DescriptionTree, LoadOutcomes) {
