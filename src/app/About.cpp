@@ -56,6 +56,13 @@ TAbout::TAbout(ConfigTree& tree, Questions& questions, const Texts& texts, bool&
     }
 }
 
+bool TAbout::WriteNow() {
+    std::string error;
+    if (!writeConfig_ || writeConfig_(&error)) return true;
+    questions_.ShowMessage(texts_.Msg("Error"), "The settings were not saved. " + error, MessageIcon::Warning);
+    return false;
+}
+
 bool TAbout::DeleteWholeKey(const std::string& key) {
     tree_.DeleteKey(key);
     return !tree_.KeyExists(key);
@@ -70,6 +77,7 @@ void TAbout::RemoveLocalization() {
                                MessageIcon::Error);
         return;
     }
+    if (!WriteNow()) return;
     questions_.ShowMessage(std::string(kRestartCaption),
                            "Localisation removed succsesfully. Restart Pellmark for changes to take effect",
                            MessageIcon::Information);
@@ -82,15 +90,15 @@ void TAbout::RemoveSkin() {
         return;
     // The book description of the XML output lives under the skin's key and
     // goes with it.
-    if (DeleteWholeKey(kSkinKey)) {
+    if (!DeleteWholeKey(kSkinKey)) {
+        questions_.ShowMessage(texts_.Msg("Error"), "Error removing skin! Try editing registry manually.",
+                               MessageIcon::Error);
+    } else if (WriteNow()) {
         questions_.ShowMessage(std::string(kRestartCaption),
                                "Skin removed succsesfully. Restart Pellmark for changes to take effect",
                                MessageIcon::Information);
         skin = {std::string(kRestartToSee), LabelColour::Red};
         skinRemovable = false;
-    } else {
-        questions_.ShowMessage(texts_.Msg("Error"), "Error removing skin! Try editing registry manually.",
-                               MessageIcon::Error);
     }
     if (questions_.AskYesNo(texts_.Msg("Confirm"),
                             Concat({"It is recomended to set all settings to default values after removing a skin. "
@@ -115,6 +123,7 @@ void TAbout::RemoveAllSettings(bool ask) {
                                MessageIcon::Error);
         return;
     }
+    if (!WriteNow()) return;
     settingsRemovable = false;
     settings = {std::string(kRestartToSee), LabelColour::Red};
     questions_.ShowMessage(std::string(kRestartCaption),

@@ -8,6 +8,10 @@
 
 #include <string>
 
+#include <functional>
+#include <string>
+#include <utility>
+
 #include "config/ConfigTree.h"
 #include "config/Texts.h"
 #include "platform/Questions.h"
@@ -53,7 +57,16 @@ public:
     void RemoveSkin();
     void RemoveAllSettings(bool ask = true);
 
+    // Writes the configuration to its file (false, with the reason, when it
+    // cannot): a removal is written at once, so that a program that ends
+    // badly later does not bring the removed settings back. Without one the
+    // removal is written at exit.
+    using ConfigWriter = std::function<bool(std::string* error)>;
+    void SetConfigWriter(ConfigWriter writer) { writeConfig_ = std::move(writer); }
+
 private:
+    // Writes the removal now; false (told) when that failed.
+    bool WriteNow();
     // Deletes a key with everything below it: true when it is gone.
     bool DeleteWholeKey(const std::string& key);
 
@@ -62,6 +75,7 @@ private:
     const Texts& texts_;
     bool& saveSettingsAtExit_;
     std::string localizationName_, skinName_;
+    ConfigWriter writeConfig_;
 };
 
 }  // namespace pm

@@ -96,6 +96,9 @@ public:
     // a library conversion probes each folder once instead of every book.
     std::function<bool(const std::string& fileName)> probeWritable;
     std::string windowCaption;
+    // Writes the configuration to its file now (the desktop program's
+    // store); empty where it is written only at exit.
+    std::function<bool(std::string* error)> writeConfigNow;
     // The "Open for editing" dialog: its file name and its type choice
     // (1 Windows/autodetect, 2 MS DOS, 3 KOI8-RU).
     std::string openDialogFile;

@@ -199,6 +199,39 @@ TEST_F(AboutTest, RemoveSkinFailureStillOffersTheSettings) {
     EXPECT_TRUE(about.skinRemovable);
 }
 
+// Each removal is written at once, before it is told as done; a write
+// that fails is told instead of the success.
+TEST_F(AboutTest, EveryRemovalIsWrittenBeforeItIsToldAsDone) {
+    AddLocalization("Deutsch");
+    AddSkin("Sepia");
+    TAbout about = Open();
+    std::vector<std::string> written;  // what the file was told, by the time of writing
+    about.SetConfigWriter([&](std::string*) {
+        written.push_back(std::to_string(questions.asked.size()) + (tree.KeyExists(kInterface) ? "i" : "") +
+                          (tree.KeyExists(kHtml) ? "h" : "") + (tree.Values(kRoot).empty() ? "" : "v"));
+        return true;
+    });
+    about.RemoveLocalization();  // asked once, then written, then told
+    questions.yesNoAnswers = {true, true};
+    about.RemoveSkin();  // and the settings after it
+    EXPECT_EQ(written, (std::vector<std::string>{"1hv", "3v", "5"}));
+    EXPECT_EQ(questions.asked.back().text, "Settings removed succsesfully. Restart Pellmark for changes to take effect");
+
+    AddSkin("Sepia");
+    TAbout failing = Open();
+    failing.SetConfigWriter([](std::string* error) {
+        *error = "No room left.";
+        return false;
+    });
+    questions.asked.clear();
+    questions.yesNoAnswers = {true, false};
+    failing.RemoveSkin();
+    ASSERT_EQ(questions.asked.size(), 3u);
+    EXPECT_EQ(questions.asked[1].caption, "Error");
+    EXPECT_EQ(questions.asked[1].text, "The settings were not saved. No room left.");
+    EXPECT_TRUE(failing.skinRemovable);
+}
+
 TEST_F(AboutTest, RemoveAllSettingsNoChangesNothing) {
     TAbout about = Open();
     questions.yesNoAnswers = {false};

@@ -160,6 +160,7 @@ void AboutPart::About1Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     auto form = std::make_unique<TAboutForm>(main_.config, questions_, main_.texts, main_.saveSettingsAtExit,
                                              main_.uiTexts.localized, frame_.Window());
+    form->SetConfigWriter(main_.writeConfigNow);
     QApplication::restoreOverrideCursor();
     form->exec();
 }

@@ -29,6 +29,7 @@ public:
                QWidget* parent = nullptr);
 
     const TAbout& Logic() const { return about_; }
+    void SetConfigWriter(TAbout::ConfigWriter writer) { about_.SetConfigWriter(std::move(writer)); }
 
     QLabel* ProgramName;
     QLabel* VersionLabel;

@@ -127,6 +127,7 @@ int RunDesktop(int argc, char** argv) {
     const std::string programDir = ToFileName(QCoreApplication::applicationDirPath());
     auto wnd = std::make_unique<TMainWnd>(store.user, programDir, hasArgument);
     wnd->SetSplash(splash);
+    wnd->Main().writeConfigNow = [&store](std::string* error) { return store.SaveIfChanged(error); };
     CloseOnTermination(wnd.get());
     wnd->show();
     wnd->activateWindow();
