@@ -549,15 +549,22 @@ std::string DtdTree::MarkedXml(const TDTDEntry& e, int indent) const {
     std::string s = pad + "<" + marker + e.name;
     for (const auto& c : e.children)
         if (c->kind == kDtdAttribute) s += MarkedXml(*c, 0);
-    const std::string close = "<" + std::string(1, marker) + "/" + e.name + ">\n";
     if (e.kind == kDtdContainer && e.declaration.find('(') == std::string::npos) {
         // Declared EMPTY (or not at all): not even a line break inside.
-        s += ">" + close;
+        s += '>';
     } else if (e.kind == kDtdContainer) {
-        s += ">\n" + content(indent + 1) + pad + close;
+        s += ">\n";
+        s += content(indent + 1);
+        s += pad;
     } else {
-        s += ">" + XmlValue(e.value, e.kind == kDtdParagraph ? ValueAs::Markup : ValueAs::Text) + close;
+        s += '>';
+        s += XmlValue(e.value, e.kind == kDtdParagraph ? ValueAs::Markup : ValueAs::Text);
     }
+    s += '<';
+    s += marker;
+    s += '/';
+    s += e.name;
+    s += ">\n";
     return s;
 }
 
